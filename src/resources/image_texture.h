@@ -1,0 +1,24 @@
+// Decoding of image entries (PNG, JPEG, BMP, TGA, GIF) into mipmapped GL
+// textures. Only 8-bit RGB and RGBA images are accepted.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Decoded pixels, top row first, tightly packed (no row padding).
+struct DecodedImage {
+    int width = 0;
+    int height = 0;
+    int bits_per_pixel = 0;  // 24 (RGB) or 32 (RGBA)
+    std::vector<std::uint8_t> pixels;
+};
+
+// Decodes count bytes. Returns false for bytes that are not an image, for
+// grey, grey + alpha and 16-bit images, and for count <= 0.
+bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* out);
+
+// Decodes and uploads as a mipmapped texture (GL_RGB or GL_RGBA, mag filter
+// linear, min filter linear-mipmap-linear), left bound to GL_TEXTURE_2D.
+// Returns the texture name, 0 on failure (then no name is generated).
+// Needs a current GL context; leaves the unpack alignment as it found it.
+unsigned int mac_load_tex(const unsigned char* bytes, std::int32_t count);

@@ -1,0 +1,72 @@
+// One resource archive (".pak"): a list of named entries read whole into
+// memory, plus the builder operations that write archives.
+//
+// File format, little-endian, no padding:
+//   int32 entry_count, then entry_count records of
+//   int8 name_length (0..127), name bytes (no terminator), int32 data_size (>= 0), data.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "resources/raw.h"
+
+class Pack {
+public:
+    // An empty archive, for building one with pushfile and save.
+    Pack() = default;
+
+    // Reads the whole archive at path. An archive that cannot be opened or is
+    // malformed (a count, length or size running past the end of the file, a
+    // negative size, a name length above 127) ends the process with status 1
+    // after one line on stderr and the system log naming the file and the fault.
+    explicit Pack(const char* path);
+
+    // Reads the archive at path without ending the process: false and a message
+    // in *error when it cannot be read. For tools and tests.
+    bool read(const char* path, std::string* error);
+
+    ~Pack();
+    Pack(const Pack&) = delete;
+    Pack& operator=(const Pack&) = delete;
+
+    // The first entry named name (exact, case-sensitive); {null, 0} when none.
+    // The bytes stay valid until this Pack is destroyed.
+    raw getfile(const char* name) const;
+
+    // Texture of image entry name, decoded on first request and shared after;
+    // 0 when the entry is missing (nothing counted) or cannot be decoded (one
+    // reference counted all the same). Needs a current GL context.
+    unsigned int getimage(const char* name);
+
+    // Returns one reference of texture; the last one deletes the GL texture.
+    // 0 releases nothing.
+    void ungetimage(unsigned int texture);
+
+    // Builder: appends the file at path under the name path (whole string).
+    // Returns 1, or 0 when the file cannot be read (nothing appended).
+    int pushfile(const char* path);
+
+    // Builder: appends a copy of data's bytes under name. Returns 1, or 0 when
+    // data has a negative size or null data with a positive size.
+    int pushfile(const char* name, raw data);
+
+    // Writes the archive to path. Returns false, writing nothing over path, when
+    // a name is longer than 127 bytes; false too when the file cannot be written.
+    bool save(const char* path) const;
+
+    // Writes each entry's bytes to prefix + name. Returns false when a file
+    // cannot be written (the others are still tried).
+    bool unpack_all(const char* prefix) const;
+
+    // Parallel lists, one element per entry, in file order.
+    std::vector<unsigned int> textures;   // GL texture made from entry i, or 0
+    std::vector<std::int32_t> texture_refs;  // outstanding getimage requests of entry i
+    std::vector<raw> files;               // entry bytes, owned (new[]) by this Pack
+    std::vector<std::string> names;       // entry names
+
+private:
+    void append(std::string name, raw owned);
+    void clear();
+};
