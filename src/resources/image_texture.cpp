@@ -4,8 +4,10 @@
 #include <GL/glu.h>
 #include <stb_image.h>
 
-#include <cstring>
+#include <algorithm>
 #include <memory>
+
+#include "resources/image_scale.h"
 
 namespace {
 
@@ -41,6 +43,19 @@ unsigned int mac_load_tex(const unsigned char* bytes, std::int32_t count) {
     DecodedImage image;
     if (!decode_image(bytes, count, &image)) return 0;
     const GLenum format = image.bits_per_pixel == 24 ? GL_RGB : GL_RGBA;
+
+    // Sides that are not powers of two go to the nearest powers of two here
+    // rather than in gluBuild2DMipmaps, whose scaler loses the last row when
+    // only the width changes. Too large a result is halved until it fits, as
+    // GLU does.
+    GLint max_size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
+    int width = nearest_power_of_two(image.width), height = nearest_power_of_two(image.height);
+    while ((width > max_size || height > max_size) && (width > 1 || height > 1)) {
+        width = std::max(1, width / 2);
+        height = std::max(1, height / 2);
+    }
+    scale_image(&image, width, height);
 
     GLuint name = 0;
     glGenTextures(1, &name);
