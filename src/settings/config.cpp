@@ -100,7 +100,8 @@ bool Config::save(std::ostream& out) const {
     out.put(char(extra_flag));
     write_int32(out, extra_value);
     write_int32(out, display_mode);
-    for (bool flag : {show_fps, show_time, analog_clock, time_24h, big_clock, show_calendar, monday_first})
+    for (bool flag :
+         {show_fps, show_time, analog_clock, time_24h, big_clock, show_calendar, monday_first})
         out.put(flag ? 1 : 0);
     return bool(out);
 }

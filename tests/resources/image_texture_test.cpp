@@ -123,7 +123,8 @@ TEST(ImageScale, NearestPowerOfTwoRoundsTiesUp) {
 
 TEST(ImageScale, AveragesCoveredPixelsWhenShrinking) {
     DecodedImage image{5, 1, 32, {}};
-    for (int v : {0, 50, 100, 150, 200}) image.pixels.insert(image.pixels.end(), {std::uint8_t(v), 0, 0, 255});
+    for (int v : {0, 50, 100, 150, 200})
+        image.pixels.insert(image.pixels.end(), {std::uint8_t(v), 0, 0, 255});
     scale_image(&image, 4, 1);
     // New texel 1 covers the last 3/4 of old 1 and the first half of old 2:
     // (0.75 * 50 + 0.5 * 100) / 1.25 = 70.

@@ -40,7 +40,8 @@ inline std::vector<unsigned char> make_png(int width, int height, int bit_depth,
     std::vector<unsigned char> filtered;
     for (int y = 0; y < height; ++y) {
         filtered.push_back(0);
-        filtered.insert(filtered.end(), rows.begin() + y * row_bytes, rows.begin() + (y + 1) * row_bytes);
+        const auto row = rows.begin() + std::ptrdiff_t(std::size_t(y) * row_bytes);
+        filtered.insert(filtered.end(), row, row + std::ptrdiff_t(row_bytes));
     }
     std::vector<unsigned char> zlib = {0x78, 0x01};
     std::size_t at = 0;
@@ -65,7 +66,9 @@ inline std::vector<unsigned char> make_png(int width, int height, int bit_depth,
     std::vector<unsigned char> header;
     put_be32(&header, std::uint32_t(width));
     put_be32(&header, std::uint32_t(height));
-    header.insert(header.end(), {static_cast<unsigned char>(bit_depth), static_cast<unsigned char>(colour), 0, 0, 0});
+    header.push_back(static_cast<unsigned char>(bit_depth));
+    header.push_back(static_cast<unsigned char>(colour));
+    header.insert(header.end(), {0, 0, 0});  // deflate, adaptive filters, no interlace
     put_chunk(&png, "IHDR", header);
     put_chunk(&png, "IDAT", zlib);
     put_chunk(&png, "IEND", {});

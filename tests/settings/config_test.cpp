@@ -82,7 +82,8 @@ TEST(Config, TruncatedFileKeepsTheFieldsReadSoFar) {
     // Offset at which each field (in fields() order) has been read whole.
     const std::size_t ends[] = {22, 23, 24, 25, 26, 27, 28, 13, 17, 21};
     for (std::size_t length = 0; length <= kChanged.size(); ++length) {
-        const auto got = fields(read_bytes(Bytes(kChanged.begin(), kChanged.begin() + std::ptrdiff_t(length))));
+        const Bytes cut(kChanged.begin(), kChanged.begin() + std::ptrdiff_t(length));
+        const auto got = fields(read_bytes(cut));
         for (std::size_t f = 0; f < std::size(ends); ++f)
             EXPECT_EQ(got[f], length >= ends[f] ? fields(full)[f] : fields(defaults)[f])
                 << "length " << length << " field " << f;
