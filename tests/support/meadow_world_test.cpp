@@ -74,4 +74,11 @@ std::vector<std::string> drawn_entries(const Object* node) {
     return out;
 }
 
+std::string entry_of(const Object* node) {
+    if (node->models.empty() || node->models[0]->texture_name == nullptr) return "";
+    std::string tag = node->models[0]->texture_name;
+    if (!tag.empty() && tag[0] == '@') tag.erase(0, 1);
+    return tag;
+}
+
 }  // namespace lunabrelle::test

@@ -38,4 +38,7 @@ std::vector<std::string> drawn_tags(const Object* node);
 // The entry names whose tags drawn_tags returns ("@7" -> "7").
 std::vector<std::string> drawn_entries(const Object* node);
 
+// The entry of node's first mesh ("" for a node without meshes).
+std::string entry_of(const Object* node);
+
 }  // namespace lunabrelle::test
