@@ -34,17 +34,17 @@ protected:
 };
 
 TEST_F(ButterflyTest, BodyAndWingsBeatAtTheirRates) {
+    // Each butterfly draws its phase on its first frame, in drawing order,
+    // after the assembly's twelve draws.
+    std::srand(5);
+    for (int i = 0; i < 12; ++i) std::rand();
+    int phase_draws[4];
+    for (int& d : phase_draws) d = std::rand() % 300;
+
     std::srand(5);
     build();
     std::vector<std::string> archives;
     for (const Object* c : carriers()) archives.push_back(archive_of(c));
-    // Continue the sequence past the assembly's thirteen draws: each butterfly
-    // then draws its phase, in drawing order.
-    std::srand(5);
-    for (int i = 0; i < 13; ++i) std::rand();
-    int phase_draws[4];
-    for (int& d : phase_draws) d = std::rand() % 300;
-
     frame(0);
     const std::vector<Object*> all = carriers();
     for (int b = 0; b < 4; ++b) {

@@ -307,7 +307,7 @@ TEST_F(SceneAssemblyTest, RebuildLeavesNothingOfTheOldTree) {
     ASSERT_EQ(overlay->funs.size(), 1u);
     const Arrangement second = found();
     // The generator runs on: another arrangement (the chance of a repeat of
-    // all thirteen draws is negligible).
+    // all twelve draws is negligible).
     bool same = first.angle == second.angle && first.flyer1 == second.flyer1;
     for (int i = 0; i < 3; ++i) same = same && first.flyer2[i] == second.flyer2[i] && first.flyer3[i] == second.flyer3[i];
     for (int i = 0; i < 4; ++i) same = same && first.archives[i] == second.archives[i];
