@@ -175,6 +175,42 @@ void paint_masked(Image& image, const Mask& mask, const Shader& shader) {
         }
 }
 
+void clip_to_mask(Image& image, const Mask& mask) {
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            std::uint8_t& a = image.pixels[(static_cast<std::size_t>(y) * image.width + x) * 4 + 3];
+            a = static_cast<std::uint8_t>(std::lround(a * std::clamp(mask.at(x, y), 0.0f, 1.0f)));
+        }
+}
+
+std::vector<float> distance_inside(const Mask& mask) {
+    const int w = mask.width, h = mask.height;
+    constexpr float kFar = 1e9f;
+    std::vector<float> d(static_cast<std::size_t>(w) * h);
+    for (std::size_t i = 0; i < d.size(); ++i) d[i] = mask.values[i] >= 0.5f ? kFar : 0.0f;
+    auto at = [&](int x, int y) { return x < 0 || y < 0 || x >= w || y >= h ? 0.0f : d[static_cast<std::size_t>(y) * w + x]; };
+    // Forward pass from the top-left neighbours, backward from the bottom-right.
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            float& v = d[static_cast<std::size_t>(y) * w + x];
+            if (v == 0.0f) continue;
+            v = std::min({v, at(x - 1, y) + 3.0f, at(x, y - 1) + 3.0f, at(x - 1, y - 1) + 4.0f, at(x + 1, y - 1) + 4.0f});
+        }
+    for (int y = h - 1; y >= 0; --y)
+        for (int x = w - 1; x >= 0; --x) {
+            float& v = d[static_cast<std::size_t>(y) * w + x];
+            if (v == 0.0f) continue;
+            v = std::min({v, at(x + 1, y) + 3.0f, at(x, y + 1) + 3.0f, at(x + 1, y + 1) + 4.0f, at(x - 1, y + 1) + 4.0f});
+        }
+    for (float& v : d) v /= 3.0f;
+    return d;
+}
+
+void draw_image(Image& dst, const Image& src, int x, int y) {
+    for (int sy = 0; sy < src.height; ++sy)
+        for (int sx = 0; sx < src.width; ++sx) dst.blend(x + sx, y + sy, src.at(sx, sy));
+}
+
 std::vector<Vec2> closed_spline(std::span<const Vec2> controls, int steps) {
     std::vector<Vec2> out;
     const std::size_t n = controls.size();

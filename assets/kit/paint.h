@@ -74,6 +74,17 @@ Mask polygon_mask(int width, int height, std::span<const Vec2> polygon, int samp
 // The shader's colour with its alpha multiplied by the mask, over the image.
 void paint_masked(Image& image, const Mask& mask, const Shader& shader);
 
+// Multiplies every pixel's alpha by the mask (clipping a layer to a shape).
+void clip_to_mask(Image& image, const Mask& mask);
+
+// Distance in pixels from each pixel whose coverage is at least one half to
+// the nearest pixel below one half (0 outside), by a 3-4 chamfer: within a
+// few percent of the true distance.
+std::vector<float> distance_inside(const Mask& mask);
+
+// src over dst, src's top-left corner at (x, y) in dst.
+void draw_image(Image& dst, const Image& src, int x, int y);
+
 // Points on a closed Catmull-Rom spline through the control points, steps per
 // span; handy for smooth organic outlines.
 std::vector<Vec2> closed_spline(std::span<const Vec2> controls, int steps);

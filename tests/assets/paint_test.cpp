@@ -125,6 +125,30 @@ TEST(Painter, ClosedSplinePassesThroughItsControls) {
     EXPECT_NEAR(points[10].y, 10.0, 1e-12);
 }
 
+TEST(Painter, DistanceInsideGrowsTowardsTheMiddle) {
+    Mask mask(21, 21);
+    for (int y = 0; y < 21; ++y)
+        for (int x = 0; x < 21; ++x) mask.values[y * 21 + x] = (x >= 5 && x <= 15 && y >= 5 && y <= 15) ? 1.0f : 0.0f;
+    const std::vector<float> d = distance_inside(mask);
+    EXPECT_EQ(d[0], 0.0f);
+    EXPECT_FLOAT_EQ(d[10 * 21 + 5], 1.0f);   // on the square's edge: one step from outside
+    EXPECT_FLOAT_EQ(d[10 * 21 + 10], 6.0f);  // the middle
+    EXPECT_LT(d[10 * 21 + 7], d[10 * 21 + 9]);
+}
+
+TEST(Painter, ClipAndDrawCompositeLayers) {
+    Image layer(2, 1, {1, 0, 0, 1});
+    Mask mask(2, 1);
+    mask.values = {1.0f, 0.5f};
+    clip_to_mask(layer, mask);
+    EXPECT_NEAR(layer.at(1, 0).a, 0.5f, 1.0f / 255);
+    Image base(3, 1, {0, 0, 1, 1});
+    draw_image(base, layer, 1, 0);
+    expect_color(base.at(0, 0), 0, 0, 1, 1);
+    expect_color(base.at(1, 0), 1, 0, 0, 1);
+    expect_color(base.at(2, 0), 0.5f, 0, 0.5f, 1, 2.0f / 255);
+}
+
 TEST(Noise, StaysInRangeAndWrapsItsPeriod) {
     const ValueNoise n{7, 4, 3};
     for (int i = 0; i < 200; ++i) {
