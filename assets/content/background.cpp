@@ -18,12 +18,12 @@ namespace {
 using kit::hex;
 using kit::Rgba;
 
-constexpr double kHorizon = 0.55;  // picture height fraction where the sky meets the land
+constexpr double kHorizon = 0.6;  // picture height fraction where the sky meets the land
 
 Rgba sky_at(double v) {
     static const std::vector<kit::GradientStop> stops{
-        {0.00, hex(0x0f255a)}, {0.14, hex(0x1d4487)}, {0.28, hex(0x3a6eb0)}, {0.38, hex(0x6f9bcc)},
-        {0.45, hex(0xa9c2d9)}, {0.50, hex(0xe2d6c8)}, {0.55, hex(0xf9d5a6)}};
+        {0.00, hex(0x0f255a)}, {0.15, hex(0x1d4487)}, {0.30, hex(0x3a6eb0)}, {0.41, hex(0x6f9bcc)},
+        {0.49, hex(0xa9c2d9)}, {0.55, hex(0xe6d8c6)}, {0.60, hex(0xfad4a2)}};
     return kit::gradient(stops, v);
 }
 
@@ -43,6 +43,7 @@ double ridge_at(const Ridge& r, double x) {
 // One cumulus cloud as a heap of soft puffs on a flat base.
 void paint_cloud(kit::Image& image, kit::Rng& rng, double cx, double base, double span, double height_scale,
                  double warmth) {
+    const kit::ValueNoise ragged{static_cast<std::uint32_t>(cx)};
     const int puffs = 10 + static_cast<int>(span / 6.0);
     const Rgba shadow = kit::mix(hex(0x9aa7c4), hex(0xcfa7a6), warmth);
     const Rgba lit = kit::mix(hex(0xffffff), hex(0xffe9cc), warmth);
@@ -60,7 +61,8 @@ void paint_cloud(kit::Image& image, kit::Rng& rng, double cx, double base, doubl
                            const double d = std::hypot(px - x, (py - y) / height_scale) - r;
                            // Flat underside: fade out just below the base line.
                            const double under = 1.0 - kit::smoothstep(base - 2.0, base + 2.0, py);
-                           const double a = kit::coverage(d, r * 0.35) * under;
+                           const double wisp = kit::fbm(ragged, px / 14.0, py / 9.0, 3) - 0.5;
+                           const double a = kit::coverage(d + wisp * r * 0.6, r * 0.35) * under;
                            if (a <= 0.0) return Rgba{};
                            const double light = std::clamp((y + r * 0.6 - py) / (1.6 * r), 0.0, 1.0);
                            return kit::with_alpha(kit::mix(shadow, lit, light * (0.6 + 0.4 * layer)), a * 0.9);
@@ -97,18 +99,18 @@ kit::Image paint_sky(int width, int height) {
     kit::Rng clouds(5);
     const struct {
         double u, v, span, flat;
-    } heaps[] = {{0.08, 0.22, 150, 0.7}, {0.30, 0.37, 90, 0.6}, {0.52, 0.28, 120, 0.65}, {0.80, 0.20, 170, 0.75},
-                 {0.95, 0.40, 80, 0.55}, {0.42, 0.46, 60, 0.45}, {0.18, 0.47, 70, 0.45}, {0.68, 0.45, 55, 0.45}};
+    } heaps[] = {{0.08, 0.24, 150, 0.7}, {0.30, 0.40, 90, 0.6}, {0.52, 0.30, 120, 0.65}, {0.80, 0.22, 170, 0.75},
+                 {0.95, 0.44, 80, 0.55}, {0.42, 0.51, 60, 0.45}, {0.18, 0.52, 70, 0.45}, {0.68, 0.50, 55, 0.45}};
     for (const auto& h : heaps) {
-        const double warmth = kit::smoothstep(0.2, 0.48, h.v);
+        const double warmth = kit::smoothstep(0.25, 0.53, h.v);
         paint_cloud(image, clouds, h.u * width, h.v * height, h.span * width / 1024.0, h.flat, warmth);
     }
 
     // Hills, far to near, each less hazy than the one behind it.
-    const Ridge ridges[] = {{kHorizon - 0.005, 0.08, 2.2, 21}, {kHorizon + 0.035, 0.055, 3.2, 22},
-                            {kHorizon + 0.08, 0.05, 4.0, 23}, {kHorizon + 0.14, 0.045, 2.6, 24}};
-    const Rgba tops[] = {hex(0xa8b6d2), hex(0x8fa9b0), hex(0x77a06e), hex(0x76a446)};
-    const Rgba bottoms[] = {hex(0xbcc3d2), hex(0x9bb1a2), hex(0x5f8c55), hex(0x527f30)};
+    const Ridge ridges[] = {{kHorizon - 0.005, 0.08, 2.2, 21}, {kHorizon + 0.03, 0.05, 3.2, 22},
+                            {kHorizon + 0.07, 0.045, 4.0, 23}, {kHorizon + 0.12, 0.04, 2.6, 24}};
+    const Rgba tops[] = {hex(0xa8b6d2), hex(0x93adb4), hex(0x86aa72), hex(0xa2bd52)};
+    const Rgba bottoms[] = {hex(0xbcc3d2), hex(0x9fb4a6), hex(0x6f955a), hex(0x8aa843)};
     const kit::ValueNoise ground{31};
     std::vector<double> crest(width);
     for (int layer = 0; layer < 4; ++layer) {
@@ -159,7 +161,7 @@ kit::Image paint_sky(int width, int height) {
 
     // The near meadow: grass, and specks of distant flowers that grow larger
     // towards the bottom.
-    const double meadow_top = kHorizon + 0.12;
+    const double meadow_top = kHorizon + 0.09;
     kit::paint(image, kit::Box{0, static_cast<int>(meadow_top * height), width, height},
                [&](double px, double py) {
                    const double u = px / width, v = py / height;
@@ -168,9 +170,10 @@ kit::Image paint_sky(int width, int height) {
                    const double near = (v - meadow_top) / (1.0 - meadow_top);
                    const double blades = kit::fbm(ground, u * aspect * 120.0, v * (20.0 + 30.0 * near), 3);
                    const double patches = kit::fbm(ground, u * aspect * 5.0, v * 9.0, 3);
-                   Rgba c = kit::mix(hex(0x8db552), hex(0x44722a), kit::smoothstep(0.3, 0.75, patches));
-                   c = kit::shade(c, 0.8 + 0.4 * blades * near + 0.2 * (1.0 - near));
-                   return kit::with_alpha(c, kit::smoothstep(top, top + 2.0 / height, v) * 0.85);
+                   Rgba c = kit::mix(hex(0xc2cf62), hex(0x7d9c3a), kit::smoothstep(0.3, 0.8, patches));
+                   c = kit::mix(c, hex(0x5d7d34), kit::smoothstep(0.4, 1.0, near) * 0.6);
+                   c = kit::shade(c, 0.85 + 0.3 * blades * near + 0.15 * (1.0 - near));
+                   return kit::with_alpha(c, kit::smoothstep(top, top + 2.0 / height, v) * 0.9);
                });
     kit::Rng specks(77);
     const Rgba petals[] = {hex(0xfff8e8), hex(0xf7d23e), hex(0xe2452f), hex(0x8f7fd8), hex(0xf09ac0)};

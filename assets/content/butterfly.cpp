@@ -25,6 +25,10 @@ using kit::Vec3;
 
 constexpr double kPi = std::numbers::pi;
 
+// Body and wing are modelled at this size relative to the wing picture's
+// units, so that a butterfly reads clearly next to the flower heads.
+constexpr double kModelSize = 1.3;
+
 // The body's outline from the tail's tip to the head's, (radius, position
 // along the body); the texture's t runs from the head (0) to the tail (1).
 constexpr double kHeadTip = 8.95;
@@ -136,6 +140,7 @@ kit::MeshRecord body_record() {
                                    {0.25, 0.2, 0.14}, 3));
         }
     }
+    kit::transform(body, kit::scaling({kModelSize, kModelSize, kModelSize}));
     kit::MeshRecord r;
     r.texture = "body.jpg";
     r.material.ambient = {0.7f, 0.7f, 0.7f, 1.0f};
@@ -161,7 +166,8 @@ kit::MeshRecord wing_record() {
     r.material.shininess = 20.0f;
     // Both faces are seen as the wings beat; each layer's normals face its
     // own viewer so either side is lit alike.
-    r.mesh = kit::two_sided(wing, 0.12);
+    kit::transform(wing, kit::scaling({kModelSize, kModelSize, kModelSize}));
+    r.mesh = kit::two_sided(wing, 0.15);
     return r;
 }
 

@@ -50,8 +50,9 @@ Cell foliage_cell(Foliage kind);
 // The cell as texture coordinates (t0 its top edge).
 kit::UvRect uv_of(const Cell& cell);
 
-// Flower heads fill a disc of this fraction of their cell's width, centred.
-constexpr double kHeadFill = 0.46;
+// Flower heads fill a disc of this fraction of their cell's width, centred,
+// so that a hexagon whose corners touch the cell's inscribed circle holds it.
+constexpr double kHeadFill = 0.43;
 
 kit::Image paint_flora_atlas();
 

@@ -111,14 +111,14 @@ void map_onto(Mesh& mesh, const kit::UvRect& uv, double half) {
 
 Mesh head_mesh(const Flower& f) {
     const Habit& h = habit_of(f.kind);
-    // The octagon's inscribed circle just holds the painted disc, and its
-    // corners touch the middle of the cell's edges.
+    // The hexagon's inscribed circle just holds the painted disc, and its
+    // corners stay inside the cell.
     const double half = f.radius * 0.5 / kHeadFill;
     const bool small = f.radius < 0.65;
     std::vector<kit::ProfilePoint> profile{{0.0, h.centre_z * f.radius, 0.0}};
     if (!small) profile.push_back({h.inner * half, h.inner_z * f.radius, 0.0});
     profile.push_back({half, h.rim_z * f.radius, 0.0});
-    Mesh m = kit::lathe(profile, 8);
+    Mesh m = kit::lathe(profile, 6);
     map_onto(m, uv_of(bloom_cell(f.kind)), half);
     lift_normals(m, 0.35);
     kit::transform(m, kit::translation(f.head) * kit::aim_z(f.facing) * kit::rotation_z(f.spin));
@@ -147,20 +147,10 @@ Mesh leaf_mesh(Vec3 at, double azimuth, double elevation, double size, Foliage k
     const Vec3 out{std::cos(azimuth) * std::cos(elevation), std::sin(azimuth) * std::cos(elevation),
                    std::sin(elevation)};
     const Vec3 side{-std::sin(azimuth), std::cos(azimuth), 0.0};
-    // A gentle V along the midrib gives the leaf some body.
-    const Vec3 lift = kit::normalized(kit::cross(side, out)) * (width * 0.12);
-    const kit::UvRect uv = uv_of(cell);
-    const double sm = 0.5 * (uv.s0 + uv.s1);
-    auto v = [&](Vec3 p, double s, double t) { return kit::Vertex{p, {0, 0, 1}, {s, t}}; };
-    const Vec3 b0 = at - side * (width * 0.5) + lift, b1 = at, b2 = at + side * (width * 0.5) + lift;
-    const Vec3 t0 = b0 + out * size, t1 = b1 + out * size, t2 = b2 + out * size;
-    Mesh m;
-    kit::add_quad(m, v(b0, uv.s0, uv.t1), v(b1, sm, uv.t1), v(t1, sm, uv.t0), v(t0, uv.s0, uv.t0));
-    kit::add_quad(m, v(b1, sm, uv.t1), v(b2, uv.s1, uv.t1), v(t2, uv.s1, uv.t0), v(t1, sm, uv.t0));
-    for (kit::Triangle& t : m.triangles) {
-        const Vec3 n = kit::normalized(kit::cross(t.v[1].position - t.v[0].position, t.v[2].position - t.v[0].position));
-        for (kit::Vertex& vx : t.v) vx.normal = n.z < 0.0 ? -n : n;
-    }
+    Mesh m = kit::quad(at - side * (width * 0.5), side * width, out * size, uv_of(cell));
+    for (kit::Triangle& t : m.triangles)
+        for (kit::Vertex& v : t.v)
+            if (v.normal.z < 0.0) v.normal = -v.normal;
     lift_normals(m, 0.5);
     return m;
 }
@@ -198,7 +188,7 @@ Mesh turf_side() {
     const std::vector<kit::ProfilePoint> profile{
         {R * 0.6, -3.9, 1.0}, {R - 2.6, -3.4, 0.85}, {R - 1.0, -2.6, 0.6}, {R - 0.1, -1.6, 0.35},
         {R + 0.15, -0.5, 0.1}, {R, 0.0, 0.0}};
-    Mesh m = kit::lathe(profile, 64);
+    Mesh m = kit::lathe(profile, 48);
     // The soil strip wraps round three times.
     for (kit::Triangle& t : m.triangles)
         for (kit::Vertex& v : t.v) v.texcoord.x *= 3.0;
@@ -291,7 +281,7 @@ std::vector<kit::MeshRecord> flower_bed_records(const std::vector<Flower>& flowe
         kit::append(blooms, head_mesh(f));
     }
     // Grass over the whole bed, and a fringe leaning out over the rim.
-    for (int i = 0; i < 380; ++i) {
+    for (int i = 0; i < 300; ++i) {
         const double r = (kBedRadius - 0.6) * std::sqrt(rng.uniform());
         const double a = rng.range(0.0, 2.0 * kPi);
         const Vec3 p{r * std::cos(a), r * std::sin(a), 0.5 * (1.0 - (r / kBedRadius) * (r / kBedRadius))};
@@ -319,7 +309,7 @@ std::vector<kit::MeshRecord> flower_bed_records(const std::vector<Flower>& flowe
 void add_flower_bed(Archive& archive) {
     const std::vector<kit::MeshRecord> records = flower_bed_records(plant_flowers());
     archive.entries.push_back({"flowers", kit::write_mesh_entry(records)});
-    archive.entries.push_back({"ground.jpg", kit::encode_jpeg(paint_ground(1024), 88)});
+    archive.entries.push_back({"ground.jpg", kit::encode_jpeg(paint_ground(512), 88)});
     archive.entries.push_back({"soil.jpg", kit::encode_jpeg(paint_soil(512, 128), 88)});
     archive.entries.push_back({"flora.png", kit::encode_png(paint_flora_atlas())});
 }

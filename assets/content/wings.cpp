@@ -107,6 +107,11 @@ void paint_part(kit::Image& out, const Species& sp, const WingPart& part, bool f
     const kit::Mask mask = kit::polygon_mask(size, size, pixels, 4);
     const std::vector<float> edge = kit::distance_inside(mask);
 
+    // How far the outline lies from the root, every half degree round it.
+    std::vector<double> far(720);
+    for (std::size_t i = 0; i < far.size(); ++i)
+        far[i] = std::max(length(ray_exit(outline, part.root, i * 0.5 - 180.0) - part.root), 1e-6);
+
     kit::Image layer(size, size);
     const kit::ValueNoise scales{fore ? 801u : 802u};
     kit::paint_masked(layer, mask, [&](double x, double y) {
@@ -115,11 +120,11 @@ void paint_part(kit::Image& out, const Species& sp, const WingPart& part, bool f
         const double e = edge[static_cast<std::size_t>(iy) * size + ix] / k;
         const Vec2 from_root = p - part.root;
         const double angle = std::atan2(from_root.y, from_root.x) * 180.0 / kPi;
-        const double far = length(ray_exit(outline, part.root, angle) - part.root);
-        const Spot s{p, e, std::clamp(length(from_root) / std::max(far, 1e-6), 0.0, 1.0), fore};
+        const std::size_t slot = std::min<std::size_t>(static_cast<std::size_t>((angle + 180.0) * 2.0), far.size() - 1);
+        const Spot s{p, e, std::clamp(length(from_root) / far[slot], 0.0, 1.0), fore};
         const Rgba c = sp.ground(s);
-        // A fine shimmer of scales.
-        return kit::shade(c, 0.93 + 0.14 * kit::fbm(scales, x * 0.35, y * 0.35, 2));
+        // A soft shimmer of scales.
+        return kit::shade(c, 0.95 + 0.1 * kit::fbm(scales, x * 0.08, y * 0.08, 3));
     });
 
     for (int i = 0; i < part.veins; ++i) {
