@@ -107,7 +107,7 @@ kit::Image paint_sky(int width, int height) {
     }
 
     // Hills, far to near, each less hazy than the one behind it.
-    const Ridge ridges[] = {{kHorizon - 0.005, 0.08, 2.2, 21}, {kHorizon + 0.03, 0.05, 3.2, 22},
+    const Ridge ridges[] = {{kHorizon - 0.005, 0.1, 1.8, 21}, {kHorizon + 0.03, 0.05, 3.2, 22},
                             {kHorizon + 0.07, 0.045, 4.0, 23}, {kHorizon + 0.12, 0.04, 2.6, 24}};
     const Rgba tops[] = {hex(0xa8b6d2), hex(0x93adb4), hex(0x86aa72), hex(0xa2bd52)};
     const Rgba bottoms[] = {hex(0xbcc3d2), hex(0x9fb4a6), hex(0x6f955a), hex(0x8aa843)};
