@@ -195,6 +195,12 @@ Mesh turf_side() {
     return m;
 }
 
+void sort_top_down(Mesh& mesh) {
+    auto height = [](const kit::Triangle& t) { return t.v[0].position.z + t.v[1].position.z + t.v[2].position.z; };
+    std::stable_sort(mesh.triangles.begin(), mesh.triangles.end(),
+                     [&](const kit::Triangle& a, const kit::Triangle& b) { return height(a) > height(b); });
+}
+
 kit::Material material(double ambient, double diffuse, double specular, double shininess, bool alpha_test) {
     kit::Material m;
     m.alpha_test = alpha_test;
@@ -268,7 +274,7 @@ std::vector<kit::MeshRecord> flower_bed_records(const std::vector<Flower>& flowe
                 kit::append(foliage, leaf);
             }
         } else {
-            const int leaves = 2;
+            const int leaves = rng.chance(0.5) ? 2 : 1;
             const double first = rng.range(0.0, 2.0 * kPi);
             for (int k = 0; k < leaves; ++k) {
                 const double along = rng.range(0.12, 0.45);
@@ -281,7 +287,7 @@ std::vector<kit::MeshRecord> flower_bed_records(const std::vector<Flower>& flowe
         kit::append(blooms, head_mesh(f));
     }
     // Grass over the whole bed, and a fringe leaning out over the rim.
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 120; ++i) {
         const double r = (kBedRadius - 0.6) * std::sqrt(rng.uniform());
         const double a = rng.range(0.0, 2.0 * kPi);
         const Vec3 p{r * std::cos(a), r * std::sin(a), 0.5 * (1.0 - (r / kBedRadius) * (r / kBedRadius))};
@@ -298,18 +304,22 @@ std::vector<kit::MeshRecord> flower_bed_records(const std::vector<Flower>& flowe
                                        rng.chance(0.5) ? Foliage::grass_tall : Foliage::grass_short));
     }
 
+    // Nearest first: the bed is seen from above, so drawing the high parts
+    // before the low ones lets the depth test skip most hidden pixels.
+    sort_top_down(blooms);
+    sort_top_down(foliage);
     std::vector<kit::MeshRecord> records(4);
-    records[0] = {"ground.jpg", material(0.8, 0.85, 0.0, 0.0, false), turf_top()};
-    records[1] = {"soil.jpg", material(0.8, 0.85, 0.0, 0.0, false), turf_side()};
-    records[2] = {"flora.png", material(0.85, 0.9, 0.05, 8.0, true), std::move(foliage)};
-    records[3] = {"flora.png", material(0.9, 0.9, 0.15, 24.0, true), std::move(blooms)};
+    records[0] = {"flora.png", material(0.9, 0.9, 0.15, 24.0, true), std::move(blooms)};
+    records[1] = {"flora.png", material(0.85, 0.9, 0.05, 8.0, true), std::move(foliage)};
+    records[2] = {"ground.jpg", material(0.8, 0.85, 0.0, 0.0, false), turf_top()};
+    records[3] = {"soil.jpg", material(0.8, 0.85, 0.0, 0.0, false), turf_side()};
     return records;
 }
 
 void add_flower_bed(Archive& archive) {
     const std::vector<kit::MeshRecord> records = flower_bed_records(plant_flowers());
     archive.entries.push_back({"flowers", kit::write_mesh_entry(records)});
-    archive.entries.push_back({"ground.jpg", kit::encode_jpeg(paint_ground(512), 88)});
+    archive.entries.push_back({"ground.jpg", kit::encode_jpeg(paint_ground(1024), 85)});
     archive.entries.push_back({"soil.jpg", kit::encode_jpeg(paint_soil(512, 128), 88)});
     archive.entries.push_back({"flora.png", kit::encode_png(paint_flora_atlas())});
 }
