@@ -1,0 +1,46 @@
+// The saver's view: hands the world's life cycle to the frame driver and the
+// building of the scene to mac_init, and decides when each runs.
+//
+//   initWithFrame   paths set, random generator seeded once, subview created
+//   startAnimation  new world (settings read anew), view cleared to black
+//   animateOneFrame scene built on the first tick after a start or a resize,
+//                   then one frame drawn
+//   setFrameSize    subview resized, scene rebuilt on the next tick
+//   stopAnimation   world drained and freed
+//
+// The host calls start, tick and stop only on a view whose initWithFrame
+// returned true, and pairs every stopAnimation with an earlier startAnimation.
+#pragma once
+
+#include "host/gl_surface.h"
+#include "host/screen_saver_view.h"
+#include "settings/config.h"
+
+class ConfigSheet;
+
+class quorvixlunabrelle : public ScreenSaverView {
+public:
+    // Sets mac_boundle_path and mac_config_path from the platform, seeds the
+    // random generator unless the host did, and creates the subview, which the
+    // host owns and which must outlive the view. A null or failing subview logs
+    // "Couldn't initialize OpenGL" and returns false.
+    bool initWithFrame(double width, double height, bool isPreview, GlSurface* surface);
+
+    void startAnimation() override;
+    void animateOneFrame() override;
+    void stopAnimation() override;
+    void setFrameSize(double width, double height) override;
+    void drawRect(const Rect&) override {}  // every pixel comes from the subview
+    void keyDown(const KeyEvent& event) override { ScreenSaverView::keyDown(event); }
+    bool hasConfigureSheet() const override { return true; }
+    ConfigSheet* configureSheet() { return configSheet; }
+
+    Config* config = nullptr;          // settings edited by the open options sheet
+    GlSurface* glView = nullptr;       // not owned
+    bool _initedGL = false;            // scene built for this world at this size
+    ConfigSheet* configSheet = nullptr;  // the options sheet, once loaded
+};
+
+// A size in points as whole units: truncated toward zero, negatives and NaN
+// give 0, values beyond the int range the largest int.
+int whole_units(double points);
