@@ -15,7 +15,9 @@
 class Texturebase {
 public:
     Texturebase() = default;
-    ~Texturebase();  // frees the lists only (no GL calls: the context is gone)
+    // Frees the lists and the generators' buffers and params; makes no GL
+    // calls (at exit the context is gone), so the GL textures are not deleted.
+    ~Texturebase();
     Texturebase(const Texturebase&) = delete;
     Texturebase& operator=(const Texturebase&) = delete;
 

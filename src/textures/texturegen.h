@@ -11,7 +11,8 @@ class Texturegen {
 public:
     // Takes ownership of param; allocates width * height * 4 bytes (zeroed) and
     // creates the GL texture (RGBA, modulate, linear filters). Does not call the
-    // generator. Needs a current GL context.
+    // generator. Sizes at least 1, width * height * 4 within int (the registry
+    // checks names before it gets here). Needs a current GL context.
     Texturegen(TextureGenerator generator, ParamDeleter deleter, void* param, int width, int height);
     ~Texturegen();  // frees the buffer and the param; the GL texture is ungen's
     Texturegen(const Texturegen&) = delete;
