@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "x11/scratch_folder.h"
+#include "support/temp_folder.h"
 
 namespace lunabrelle::x11 {
 namespace {
@@ -17,33 +17,33 @@ void write_all(const std::string& folder) {
 }
 
 TEST(ArchiveCheck, AllArchivesPresentIsFine) {
-    ScratchFolder folder;
-    write_all(folder.path);
-    EXPECT_EQ(check_archives(folder.path), "");
+    test::TempFolder folder;
+    write_all(folder.path().string());
+    EXPECT_EQ(check_archives(folder.path().string()), "");
 }
 
 TEST(ArchiveCheck, AMissingArchiveIsNamedWithItsFolder) {
-    ScratchFolder folder;
-    write_all(folder.path);
-    std::filesystem::remove(folder.path + "/clock.pak");
-    const std::string message = check_archives(folder.path);
-    EXPECT_NE(message.find(folder.path + "/clock.pak"), std::string::npos) << message;
+    test::TempFolder folder;
+    write_all(folder.path().string());
+    std::filesystem::remove(folder.path().string() + "/clock.pak");
+    const std::string message = check_archives(folder.path().string());
+    EXPECT_NE(message.find(folder.path().string() + "/clock.pak"), std::string::npos) << message;
 }
 
 TEST(ArchiveCheck, AFolderInPlaceOfAnArchiveIsRefused) {
-    ScratchFolder folder;
-    write_all(folder.path);
-    std::filesystem::remove(folder.path + "/main.pak");
-    std::filesystem::create_directory(folder.path + "/main.pak");
-    EXPECT_NE(check_archives(folder.path).find("main.pak"), std::string::npos);
+    test::TempFolder folder;
+    write_all(folder.path().string());
+    std::filesystem::remove(folder.path().string() + "/main.pak");
+    std::filesystem::create_directory(folder.path().string() + "/main.pak");
+    EXPECT_NE(check_archives(folder.path().string()).find("main.pak"), std::string::npos);
 }
 
 TEST(ArchiveCheck, AnUnreadableArchiveIsRefused) {
     if (geteuid() == 0) GTEST_SKIP() << "root reads any file";
-    ScratchFolder folder;
-    write_all(folder.path);
-    chmod((folder.path + "/utils.pak").c_str(), 0);
-    EXPECT_NE(check_archives(folder.path).find("utils.pak"), std::string::npos);
+    test::TempFolder folder;
+    write_all(folder.path().string());
+    chmod((folder.path().string() + "/utils.pak").c_str(), 0);
+    EXPECT_NE(check_archives(folder.path().string()).find("utils.pak"), std::string::npos);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "x11/scratch_folder.h"
+#include "support/temp_folder.h"
 
 extern char** environ;
 
@@ -65,8 +65,8 @@ void stop_process(pid_t pid, int timeout_ms) {
 
 std::pair<int, std::string> run_capture(const std::vector<std::string>& args, const std::vector<std::string>& env,
                                         int timeout_ms) {
-    ScratchFolder folder;
-    const std::string out = folder.path + "/output";
+    test::TempFolder folder;
+    const std::string out = folder.path().string() + "/output";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);

@@ -8,7 +8,7 @@
 
 #include "x11/child_process.h"
 #include "x11/saver_fixture.h"
-#include "x11/scratch_folder.h"
+#include "support/temp_folder.h"
 
 namespace lunabrelle::x11 {
 namespace {
@@ -43,13 +43,13 @@ void expect_missing_archive_named(const std::string& prefix, const std::string& 
 }
 
 TEST(Program, AnInstalledProgramLooksForItsArchivesInShare) {
-    ScratchFolder prefix;
-    expect_missing_archive_named(prefix.path, "bin");
+    test::TempFolder prefix;
+    expect_missing_archive_named(prefix.path().string(), "bin");
 }
 
 TEST(Program, TheXScreenSaverHackLooksForItsArchivesInShare) {
-    ScratchFolder prefix;
-    expect_missing_archive_named(prefix.path, "libexec/xscreensaver");
+    test::TempFolder prefix;
+    expect_missing_archive_named(prefix.path().string(), "libexec/xscreensaver");
 }
 
 }  // namespace

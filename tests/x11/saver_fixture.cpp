@@ -39,7 +39,7 @@ void SaverOnXvfb::TearDown() {
 pid_t SaverOnXvfb::start_saver(const std::vector<std::string>& args, const std::vector<std::string>& env) {
     std::vector<std::string> argv = {saver_program()};
     argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<std::string> environment = {"DISPLAY=" + server.name, "XDG_CONFIG_HOME=" + settings.path,
+    std::vector<std::string> environment = {"DISPLAY=" + server.name, "XDG_CONFIG_HOME=" + settings.path().string(),
                                             "XSCREENSAVER_WINDOW="};
     environment.insert(environment.end(), env.begin(), env.end());
     const pid_t pid = spawn_process(argv, environment);

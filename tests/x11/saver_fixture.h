@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "x11/scratch_folder.h"
+#include "support/temp_folder.h"
 #include "x11/xvfb_server.h"
 
 namespace lunabrelle::x11 {
@@ -43,7 +43,7 @@ protected:
     bool shows_scene(unsigned long window);
 
     XvfbServer server;
-    ScratchFolder settings;
+    test::TempFolder settings;
     std::vector<pid_t> savers;
     int screen_width = 1600;
     int screen_height = 1000;
