@@ -35,18 +35,25 @@ install(FILES ${data}/lunabrelle.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/xscree
 install(FILES ${data}/lunabrelle-screensaver.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications/screensavers
         RENAME lunabrelle.desktop)
 install(FILES ${data}/lunabrelle.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${data}/lunabrelle.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# Man pages go in compressed, as Debian's own do.
+set(man_page ${CMAKE_CURRENT_BINARY_DIR}/man/lunabrelle.6)
+add_custom_command(OUTPUT ${man_page}.gz
+  COMMAND ${CMAKE_COMMAND} -E copy ${data}/lunabrelle.6 ${man_page}
+  COMMAND gzip -9nf ${man_page}
+  DEPENDS ${data}/lunabrelle.6
+  COMMENT "Compressing the man page")
+add_custom_target(lunabrelle_man ALL DEPENDS ${man_page}.gz)
+install(FILES ${man_page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lunabrelle)
 set(CPACK_PACKAGE_VENDOR "Quorvix")
 set(CPACK_PACKAGE_CONTACT "Lunabrelle developers <lunabrelle@quorvix.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D screen saver: a turning flower meadow with butterflies")
-set(CPACK_PACKAGE_DESCRIPTION
-    "A slowly turning bed of flowers with butterflies resting on it and circling\n"
-    "above it, drawn with OpenGL, with an optional clock, month calendar and\n"
-    "frame-rate display. Runs in a window, on the root window, or as a hack of\n"
-    "XScreenSaver and of the MATE and Xfce screen savers.")
+set(CPACK_PACKAGE_DESCRIPTION "A slowly turning bed of flowers with butterflies resting on it and circling
+above it, drawn with OpenGL, with an optional clock, month calendar and
+frame-rate display. Runs in a window, on the root window, or as a hack of
+XScreenSaver and of the MATE and Xfce screen savers.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
