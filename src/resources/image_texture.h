@@ -18,7 +18,8 @@ struct DecodedImage {
 bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* out);
 
 // Decodes and uploads as a mipmapped texture (GL_RGB or GL_RGBA, mag filter
-// linear, min filter linear-mipmap-linear), left bound to GL_TEXTURE_2D.
+// linear, min filter linear-mipmap-linear), left bound to GL_TEXTURE_2D. Sides
+// that are not powers of two are first scaled to the nearest ones (ties up).
 // Returns the texture name, 0 on failure (then no name is generated).
 // Needs a current GL context; leaves the unpack alignment as it found it.
 unsigned int mac_load_tex(const unsigned char* bytes, std::int32_t count);

@@ -23,8 +23,9 @@ public:
     // after one line on stderr and the system log naming the file and the fault.
     explicit Pack(const char* path);
 
-    // Reads the archive at path without ending the process: false and a message
-    // in *error when it cannot be read. For tools and tests.
+    // Reads the archive at path without ending the process, replacing the
+    // entries held. False and a message naming the file and the fault in
+    // *error when it cannot be read; the Pack is then left as it was.
     bool read(const char* path, std::string* error);
 
     ~Pack();
@@ -45,8 +46,9 @@ public:
     void ungetimage(unsigned int texture);
 
     // Builder: appends the file at path under the name path (whole string).
-    // Returns 1, or 0 when the file cannot be read (nothing appended).
-    int pushfile(const char* path);
+    // Returns 1, or 0 when the file cannot be read or is 2 GiB or larger
+    // (nothing appended; the reason in *error when error is given).
+    int pushfile(const char* path, std::string* error = nullptr);
 
     // Builder: appends a copy of data's bytes under name. Returns 1, or 0 when
     // data has a negative size or null data with a positive size.
@@ -54,11 +56,14 @@ public:
 
     // Writes the archive to path. Returns false, writing nothing over path, when
     // a name is longer than 127 bytes; false too when the file cannot be written.
-    bool save(const char* path) const;
+    // The reason goes to *error when error is given.
+    bool save(const char* path, std::string* error = nullptr) const;
 
-    // Writes each entry's bytes to prefix + name. Returns false when a file
-    // cannot be written (the others are still tried).
-    bool unpack_all(const char* prefix) const;
+    // Writes each entry's bytes to prefix + name (plain concatenation), making
+    // missing folders on the way. An entry whose name has a ".." path component
+    // is not written. Returns false when an entry cannot be written (the others are
+    // still tried), the reasons in *error, one line each, when error is given.
+    bool unpack_all(const char* prefix, std::string* error = nullptr) const;
 
     // Parallel lists, one element per entry, in file order.
     std::vector<unsigned int> textures;   // GL texture made from entry i, or 0

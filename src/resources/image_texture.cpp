@@ -1,0 +1,79 @@
+#include "resources/image_texture.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <stb_image.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "resources/image_scale.h"
+
+namespace {
+
+struct StbiFree {
+    void operator()(stbi_uc* p) const { stbi_image_free(p); }
+};
+
+}  // namespace
+
+bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* out) {
+    if (bytes == nullptr || count <= 0) return false;
+    int width = 0, height = 0, channels = 0;
+    // Look before decoding: grey and 16-bit images are refused, and accepted
+    // images are decoded with their own channel count, never converted.
+    if (!stbi_info_from_memory(bytes, count, &width, &height, &channels)) return false;
+    if (channels != 3 && channels != 4) return false;
+    if (stbi_is_16_bit_from_memory(bytes, count)) return false;
+
+    int channels_in_file = 0;
+    std::unique_ptr<stbi_uc, StbiFree> pixels(
+        stbi_load_from_memory(bytes, count, &width, &height, &channels_in_file, channels));
+    if (!pixels || width <= 0 || height <= 0) return false;
+
+    out->width = width;
+    out->height = height;
+    out->bits_per_pixel = channels * 8;
+    const std::size_t size = std::size_t(width) * std::size_t(height) * std::size_t(channels);
+    out->pixels.assign(pixels.get(), pixels.get() + size);
+    return true;
+}
+
+unsigned int mac_load_tex(const unsigned char* bytes, std::int32_t count) {
+    DecodedImage image;
+    if (!decode_image(bytes, count, &image)) return 0;
+    const GLenum format = image.bits_per_pixel == 24 ? GL_RGB : GL_RGBA;
+
+    // Sides that are not powers of two go to the nearest powers of two here
+    // rather than in gluBuild2DMipmaps, whose scaler loses the last row when
+    // only the width changes. Too large a result is halved until it fits, as
+    // GLU does.
+    GLint max_size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
+    int width = nearest_power_of_two(image.width), height = nearest_power_of_two(image.height);
+    while ((width > max_size || height > max_size) && (width > 1 || height > 1)) {
+        width = std::max(1, width / 2);
+        height = std::max(1, height / 2);
+    }
+    scale_image(&image, width, height);
+
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    // Rows are tightly packed; under the default alignment of 4 an RGB row
+    // whose length is not a multiple of 4 would be read skewed and past the
+    // buffer's end.
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, GLint(format), image.width, image.height,
+                                          format, GL_UNSIGNED_BYTE, image.pixels.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    if (built != 0) {
+        glDeleteTextures(1, &name);
+        return 0;
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    return name;
+}
