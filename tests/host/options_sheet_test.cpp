@@ -290,7 +290,8 @@ TEST_F(OptionsSheet, TheProductPageAddress) {
 TEST_F(OptionsSheet, SaveBuildsANewWorldFromTheFileAndTheSceneOnTheNextTick) {
     mac_construct();
     view._initedGL = true;  // running: the scene was built
-    const Config* old_conf = conf;
+    conf->extra_value = 99;  // marks the old world's settings
+    map->addlink(new Object());
     ASSERT_TRUE(conf->show_calendar);
 
     view.configureSheet();
@@ -299,7 +300,7 @@ TEST_F(OptionsSheet, SaveBuildsANewWorldFromTheFileAndTheSceneOnTheNextTick) {
     view.saveClick();
 
     ASSERT_NE(conf, nullptr);
-    EXPECT_NE(conf, old_conf);
+    EXPECT_EQ(conf->extra_value, 0);
     EXPECT_FALSE(conf->show_calendar);
     EXPECT_FALSE(view._initedGL);
     ASSERT_NE(map, nullptr);
@@ -311,11 +312,11 @@ TEST_F(OptionsSheet, SaveBuildsANewWorldFromTheFileAndTheSceneOnTheNextTick) {
 TEST_F(OptionsSheet, CancelAndFailedSaveLeaveTheWorldAlone) {
     mac_construct();
     view._initedGL = true;
-    const Config* old_conf = conf;
+    conf->extra_value = 99;  // marks this world's settings
 
     view.configureSheet();
     view.cancelClick();
-    EXPECT_EQ(conf, old_conf);
+    EXPECT_EQ(conf->extra_value, 99);
 
     view.configureSheet();
     view.showTime->setFloatValue(0.0f);
@@ -323,7 +324,7 @@ TEST_F(OptionsSheet, CancelAndFailedSaveLeaveTheWorldAlone) {
         FileSizeLimit limit(10);
         view.saveClick();
     }
-    EXPECT_EQ(conf, old_conf);
+    EXPECT_EQ(conf->extra_value, 99);
     EXPECT_TRUE(conf->show_time);
     EXPECT_TRUE(view._initedGL);
 }
