@@ -16,7 +16,7 @@ void add_digital_clock(Archive& archive) {
     const double digit_em = kDigitHeight / bold.cap_height();
     const double mark_height = 1.6;
 
-    TextAtlas atlas(512, 512, 21.0);
+    TextAtlas atlas(512, 512, 24.0);
     for (char d = '0'; d <= '9'; ++d) {
         const PlacedText t = atlas.add({std::string(1, d), &bold, digit_em, {}});
         add_overlay_entry(archive, std::string(1, d), "clock_digits.png", text_quad(t, 0.0, kClockRowY));
@@ -38,10 +38,9 @@ void add_digital_clock(Archive& archive) {
     add_overlay_entry(archive, "podlozka_am", "clock_plate_am.png",
               plate_quad(kClockPlateLeft, kClockPlateBottom, kClockPlateRightAmPm, kClockPlateTop));
     archive.entries.push_back({"clock_digits.png", kit::encode_png(atlas.image)});
-    archive.entries.push_back(
-        {"clock_plate.png", kit::encode_png(paint_plate(256, 128, kClockPlateRight - kClockPlateLeft, height, plate))});
-    archive.entries.push_back({"clock_plate_am.png", kit::encode_png(paint_plate(
-                                                         256, 128, kClockPlateRightAmPm - kClockPlateLeft, height, plate))});
+    const double width = kClockPlateRight - kClockPlateLeft, wide = kClockPlateRightAmPm - kClockPlateLeft;
+    archive.entries.push_back({"clock_plate.png", kit::encode_png(paint_plate(256, 128, width, height, plate))});
+    archive.entries.push_back({"clock_plate_am.png", kit::encode_png(paint_plate(256, 128, wide, height, plate))});
 }
 
 }  // namespace content
