@@ -4,15 +4,14 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "kit/blur.h"
 #include "kit/image_codec.h"
-#include "kit/mesh_entry.h"
 #include "kit/paint.h"
 #include "kit/shapes.h"
 #include "overlay_entry.h"
 #include "overlay_layout.h"
-#include "text_atlas.h"
 
 namespace content {
 
