@@ -1,5 +1,6 @@
 #include "calendar_sheet.h"
 
+#include <cmath>
 #include <string>
 
 #include "glyph_font.h"
@@ -41,6 +42,18 @@ kit::Image paint_mark(int size) {
     return image;
 }
 
+// A faint rule across the plate at height y (the plate's own frame), between
+// the weekday row and the grid.
+void paint_rule(kit::Image& plate, double y) {
+    const double hw = kCalendarPlateHalfWidth, hh = kCalendarPlateHalfHeight;
+    const double ux = 2.0 * hw / plate.width, uy = 2.0 * hh / plate.height;
+    kit::paint(plate, [&](double px, double py) {
+        const double across = kit::coverage(std::fabs(hh - py * uy - y) - 0.06, uy);
+        const double along = kit::coverage(std::fabs(px * ux - hw) - (hw - 4.0), 2.0);
+        return kit::with_alpha(hex(0xfff2dc), 0.28 * across * along);
+    });
+}
+
 }  // namespace
 
 void add_calendar(Archive& archive) {
@@ -78,8 +91,10 @@ void add_calendar(Archive& archive) {
     archive.entries.push_back({"null", kit::write_mesh_entry({})});
     add_overlay_entry(archive, "sel", "calendar_mark.png", plate_quad(-kMarkHalf, -kMarkHalf, kMarkHalf, kMarkHalf));
 
-    archive.entries.push_back({"calendar_plate.png", kit::encode_png(paint_plate(256, 256, 2.0 * kCalendarPlateHalfWidth,
-                                                                                 2.0 * kCalendarPlateHalfHeight, plate_style))});
+    kit::Image plate_image =
+        paint_plate(256, 256, 2.0 * kCalendarPlateHalfWidth, 2.0 * kCalendarPlateHalfHeight, plate_style);
+    paint_rule(plate_image, (kCalendarHeaderY - kHeaderHeight / 2.0 + kNumberHeight / 2.0) / 2.0 - kCalendarPlateY);
+    archive.entries.push_back({"calendar_plate.png", kit::encode_png(plate_image)});
     archive.entries.push_back({"calendar_words.png", kit::encode_png(words.image)});
     archive.entries.push_back({"calendar_numbers.png", kit::encode_png(numbers.image)});
     archive.entries.push_back({"calendar_mark.png", kit::encode_png(paint_mark(64))});

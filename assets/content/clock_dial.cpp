@@ -4,15 +4,14 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "kit/blur.h"
 #include "kit/image_codec.h"
-#include "kit/mesh_entry.h"
 #include "kit/paint.h"
 #include "kit/shapes.h"
 #include "overlay_entry.h"
 #include "overlay_layout.h"
-#include "text_atlas.h"
 
 namespace content {
 
@@ -117,7 +116,7 @@ kit::Image paint_dial(int size) {
         const double cover = kit::coverage(r - face + 0.2, 0.4);
         if (cover <= 0.0) return kit::Rgba{};
         // Darker towards the rim, so the marks stand out where they are.
-        const double a = 0.38 + 0.14 * kit::smoothstep(2.0, face, r);
+        const double a = 0.46 + 0.14 * kit::smoothstep(2.0, face, r);
         const double rim = kit::coverage(std::fabs(r - (face - 0.55)) - 0.05, 2.0 / ppu);
         const kit::Rgba c = kit::over(kit::with_alpha(kCream, 0.45 * rim), {0.0f, 0.0f, 0.0f, static_cast<float>(a)});
         return kit::with_alpha(c, c.a * cover);
@@ -137,8 +136,8 @@ kit::Image paint_dial(int size) {
 
 // The second, minute and hour hands, in this order.
 std::vector<Hand> clock_hands() {
-    Hand second{{{-0.06, -1.9}, {0.06, -1.9}, {0.035, 7.0}, {-0.035, 7.0}},
-                {{{0.0, 0.0}, 0.26}, {{0.0, -1.45}, 0.24}},
+    Hand second{{{-0.09, -1.9}, {0.09, -1.9}, {0.055, 7.0}, {-0.055, 7.0}},
+                {{{0.0, 0.0}, 0.28}, {{0.0, -1.45}, 0.26}},
                 kAccent};
     Hand minute{blade(-1.1, 0.16, 0.3, 5.9, 0.2, 6.7), {{{0.0, 0.0}, 0.42}}, kCream};
     Hand hour{blade(-0.9, 0.2, 0.42, 3.8, 0.3, 4.6), {{{0.0, 0.0}, 0.55}}, kCream};
@@ -156,8 +155,9 @@ void add_analog_clock(Archive& archive) {
         add_overlay_entry(archive, names[i], "clock_hands.png", paint_hand(hands, x, shapes[i]));
         x += static_cast<int>(std::ceil(2.0 * extent_of(shapes[i]).half_width * kHandPixelsPerUnit)) + 8;
     }
+    const double r = kDialRadius;
     add_overlay_entry(archive, "ciferblat", "clock_dial.png",
-              kit::quad({-kDialRadius, -kDialRadius, 0.0}, {2.0 * kDialRadius, 0.0, 0.0}, {0.0, 2.0 * kDialRadius, 0.0}));
+                      kit::quad({-r, -r, 0.0}, {2.0 * r, 0.0, 0.0}, {0.0, 2.0 * r, 0.0}));
     archive.entries.push_back({"clock_hands.png", kit::encode_png(hands)});
     archive.entries.push_back({"clock_dial.png", kit::encode_png(paint_dial(512))});
 }

@@ -1,6 +1,7 @@
 #include "clock_digits.h"
 
 #include <string>
+#include <utility>
 
 #include "glyph_font.h"
 #include "kit/image_codec.h"
@@ -16,7 +17,7 @@ void add_digital_clock(Archive& archive) {
     const double digit_em = kDigitHeight / bold.cap_height();
     const double mark_height = 1.6;
 
-    TextAtlas atlas(512, 512, 21.0);
+    TextAtlas atlas(512, 512, 24.0);
     for (char d = '0'; d <= '9'; ++d) {
         const PlacedText t = atlas.add({std::string(1, d), &bold, digit_em, {}});
         add_overlay_entry(archive, std::string(1, d), "clock_digits.png", text_quad(t, 0.0, kClockRowY));
@@ -25,23 +26,21 @@ void add_digital_clock(Archive& archive) {
     add_overlay_entry(archive, "dot", "clock_digits.png", text_quad(colon, 0.0, kClockRowY));
     // The marks stand on the digits' baseline.
     const double baseline = kClockRowY - kDigitHeight / 2.0;
-    for (const char* mark : {"am", "pm"}) {
-        const std::string text = mark[0] == 'a' ? "AM" : "PM";
+    for (const auto& [entry, text] : {std::pair{"am", "AM"}, std::pair{"pm", "PM"}}) {
         const PlacedText t = atlas.add({text, &bold, mark_height / bold.cap_height(), {}});
-        add_overlay_entry(archive, mark, "clock_digits.png", text_quad(t, 0.0, baseline + mark_height / 2.0));
+        add_overlay_entry(archive, entry, "clock_digits.png", text_quad(t, 0.0, baseline + mark_height / 2.0));
     }
 
     const PlateStyle plate;
     const double height = kClockPlateTop - kClockPlateBottom;
     add_overlay_entry(archive, "podlozka", "clock_plate.png",
-              plate_quad(kClockPlateLeft, kClockPlateBottom, kClockPlateRight, kClockPlateTop));
+                      plate_quad(kClockPlateLeft, kClockPlateBottom, kClockPlateRight, kClockPlateTop));
     add_overlay_entry(archive, "podlozka_am", "clock_plate_am.png",
-              plate_quad(kClockPlateLeft, kClockPlateBottom, kClockPlateRightAmPm, kClockPlateTop));
+                      plate_quad(kClockPlateLeft, kClockPlateBottom, kClockPlateRightAmPm, kClockPlateTop));
     archive.entries.push_back({"clock_digits.png", kit::encode_png(atlas.image)});
-    archive.entries.push_back(
-        {"clock_plate.png", kit::encode_png(paint_plate(256, 128, kClockPlateRight - kClockPlateLeft, height, plate))});
-    archive.entries.push_back({"clock_plate_am.png", kit::encode_png(paint_plate(
-                                                         256, 128, kClockPlateRightAmPm - kClockPlateLeft, height, plate))});
+    const double width = kClockPlateRight - kClockPlateLeft, wide = kClockPlateRightAmPm - kClockPlateLeft;
+    archive.entries.push_back({"clock_plate.png", kit::encode_png(paint_plate(256, 128, width, height, plate))});
+    archive.entries.push_back({"clock_plate_am.png", kit::encode_png(paint_plate(256, 128, wide, height, plate))});
 }
 
 }  // namespace content

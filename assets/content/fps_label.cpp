@@ -16,7 +16,7 @@ namespace {
 
 // The digits are narrowed to keep clear of each other 1.4 apart.
 constexpr double kDigitNarrowing = 0.85;
-constexpr double kLabelRight = -0.45;  // the label ends here, left of the first digit
+constexpr double kLabelRight = -0.7;  // the label ends here, left of the first digit
 
 kit::Rgba light_grey() { return kit::hex(0xe4e8ee); }
 
@@ -32,13 +32,13 @@ void add_fps_label(Archive& archive) {
     }
     TextStyle label_style;
     label_style.fill = light_grey();
-    const PlacedText label = atlas.add({"FPS", &bold, 1.15 / cap, label_style});
+    const PlacedText label = atlas.add({"FPS", &bold, 1.05 / cap, label_style});
 
     // The label's baseline is the digits' baseline.
     const double baseline = -kFpsDigitHeight / 2.0;
-    const kit::MeshRecord records[2] = {
-        overlay_record("fps_plate.png", plate_quad(-4.5, -1.6, 4.4, 1.6)),
-        overlay_record("fps_text.png", text_quad(label, kLabelRight - label.advance / 2.0, baseline + label.cap_height / 2.0))};
+    const kit::Mesh word = text_quad(label, kLabelRight - label.advance / 2.0, baseline + label.cap_height / 2.0);
+    const kit::MeshRecord records[2] = {overlay_record("fps_plate.png", plate_quad(-4.5, -1.6, 4.4, 1.6)),
+                                        overlay_record("fps_text.png", word)};
     archive.entries.push_back({"fps", kit::write_mesh_entry(records)});
 
     const PlateStyle plate{.radius = 0.9, .softness = 0.3, .inset = 0.1};

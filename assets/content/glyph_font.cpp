@@ -80,7 +80,8 @@ TextMask GlyphFont::render(const std::string& text, int em_pixels, int margin) c
     out.advance = pen / 64.0;
 
     // The box holds the ink and the pen line from its start to its end.
-    int x0 = 0, x1 = static_cast<int>(std::ceil(out.advance)), y0 = -static_cast<int>(std::ceil(out.cap_height)), y1 = 0;
+    int x0 = 0, x1 = static_cast<int>(std::ceil(out.advance));
+    int y0 = -static_cast<int>(std::ceil(out.cap_height)), y1 = 0;
     for (const PlacedGlyph& g : glyphs) {
         if (g.width == 0 || g.rows == 0) continue;
         x0 = std::min(x0, g.left);

@@ -9,8 +9,8 @@
 namespace content {
 
 struct PlateStyle {
-    kit::Rgba top{0.0f, 0.0f, 0.0f, 0.42f};     // fill at the upper edge
-    kit::Rgba bottom{0.0f, 0.0f, 0.0f, 0.5f};   // fill at the lower edge
+    kit::Rgba top{0.0f, 0.0f, 0.0f, 0.46f};     // fill at the upper edge
+    kit::Rgba bottom{0.0f, 0.0f, 0.0f, 0.56f};  // fill at the lower edge
     kit::Rgba rim{1.0f, 0.96f, 0.86f, 0.16f};   // thin line just inside the edge
     double radius = 1.5;    // corner radius, scene units
     double softness = 0.35; // width of the edge's fade, scene units

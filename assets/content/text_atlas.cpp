@@ -14,6 +14,10 @@ namespace {
 // text do not pick up its neighbours.
 constexpr int kGap = 4;
 
+// The shadow is strengthened beyond the blur's plain spread, so that it also
+// reads as a thin dark rim hugging the letters.
+constexpr double kShadowGain = 1.8;
+
 }  // namespace
 
 TextAtlas::TextAtlas(int width, int height, double ppu) : image(width, height), pixels_per_unit(ppu) {}
@@ -39,13 +43,11 @@ PlacedText TextAtlas::add(const TextPiece& piece) {
     cursor_x += w + kGap;
     row_height = std::max(row_height, h);
 
-    // The shadow grows a little beyond the ink (the gain), so that it also
-    // reads as a thin dark rim around the letters.
     const kit::Mask shadow = kit::blurred(text.mask, blur, dx, dy);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const std::size_t i = static_cast<std::size_t>(y) * w + x;
-            const double s = std::min(1.0, shadow.values[i] * 1.8) * style.shadow.a;
+            const double s = std::min(1.0, shadow.values[i] * kShadowGain) * style.shadow.a;
             const kit::Rgba under = kit::with_alpha(style.shadow, s);
             const kit::Rgba ink = kit::with_alpha(style.fill, text.mask.values[i] * style.fill.a);
             image.put(x0 + x, y0 + y, kit::over(ink, under));
@@ -61,7 +63,6 @@ PlacedText TextAtlas::add(const TextPiece& piece) {
     p.bottom = (ay - h) / pixels_per_unit;
     p.advance = text.advance / pixels_per_unit;
     p.cap_height = text.cap_height / pixels_per_unit;
-    placed.push_back(p);
     return p;
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "glyph_font.h"
 #include "kit/image.h"
@@ -16,8 +15,8 @@ namespace content {
 struct TextStyle {
     kit::Rgba fill{1.0f, 0.97f, 0.9f, 1.0f};
     kit::Rgba shadow{0.0f, 0.0f, 0.0f, 0.85f};  // colour and strongest alpha
-    double shadow_blur = 0.05;     // in ems
-    kit::Vec2 shadow_offset{0.03, 0.045};  // in ems, x right and y down
+    double shadow_blur = 0.05;                  // in ems
+    kit::Vec2 shadow_offset{0.03, 0.045};       // in ems, x right and y down
 };
 
 struct TextPiece {
@@ -51,7 +50,6 @@ public:
 
     kit::Image image;
     double pixels_per_unit;
-    std::vector<PlacedText> placed;
 
 private:
     int cursor_x = 0;

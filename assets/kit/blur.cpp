@@ -36,7 +36,8 @@ Mask blurred(const Mask& mask, int radius, int dx, int dy) {
     if (dx == 0 && dy == 0) return a;
     Mask moved(a.width, a.height);
     for (int y = 0; y < a.height; ++y)
-        for (int x = 0; x < a.width; ++x) moved.values[static_cast<std::size_t>(y) * a.width + x] = a.at(x - dx, y - dy);
+        for (int x = 0; x < a.width; ++x)
+            moved.values[static_cast<std::size_t>(y) * a.width + x] = a.at(x - dx, y - dy);
     return moved;
 }
 

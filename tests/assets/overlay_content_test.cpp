@@ -136,10 +136,26 @@ bool inside(const kit::Bounds& a, double dx, double dy, const kit::Bounds& b) {
     return a.min.x + dx >= b.min.x && a.max.x + dx <= b.max.x && a.min.y + dy >= b.min.y && a.max.y + dy <= b.max.y;
 }
 
+// Each archive is built once for all the tests that only read it.
+const Archive& clock_pak() {
+    static const Archive archive = build_clock_archive();
+    return archive;
+}
+
+const Archive& calendar_pak() {
+    static const Archive archive = build_calendar_archive();
+    return archive;
+}
+
+const Archive& utils_pak() {
+    static const Archive archive = build_utils_archive();
+    return archive;
+}
+
 const double kTanHalfFov = std::tan(22.5 * std::acos(-1.0) / 180.0);
 
 TEST(OverlayArchives, ClockHoldsEveryEntry) {
-    const Archive a = build_clock_archive();
+    const Archive& a = clock_pak();
     EXPECT_EQ(a.name, "clock.pak");
     std::vector<std::string> names = numbered("", 0, 9);
     names.insert(names.end(), {"podlozka", "podlozka_am", "dot", "am", "pm", "ciferblat", "sec", "min", "chas"});
@@ -147,7 +163,7 @@ TEST(OverlayArchives, ClockHoldsEveryEntry) {
 }
 
 TEST(OverlayArchives, CalendarHoldsEveryEntry) {
-    const Archive a = build_calendar_archive();
+    const Archive& a = calendar_pak();
     EXPECT_EQ(a.name, "calendar.pak");
     std::vector<std::string> names = numbered("", 1, 31);
     const std::vector<std::string> months = numbered("m", 1, 12);
@@ -161,7 +177,7 @@ TEST(OverlayArchives, CalendarHoldsEveryEntry) {
 }
 
 TEST(OverlayArchives, UtilsHoldsLabelAndDigits) {
-    const Archive a = build_utils_archive();
+    const Archive& a = utils_pak();
     EXPECT_EQ(a.name, "utils.pak");
     std::vector<std::string> names = numbered("", 0, 9);
     names.push_back("fps");
@@ -169,7 +185,7 @@ TEST(OverlayArchives, UtilsHoldsLabelAndDigits) {
 }
 
 TEST(OverlayArchives, EachDigitShowsItsOwnGlyph) {
-    const Archive a = build_clock_archive();
+    const Archive& a = clock_pak();
     std::vector<kit::Vec2> seen;
     for (const std::string& name : numbered("", 0, 9)) {
         const kit::Vec2 uv = records_of(a, name).at(0).mesh.triangles.at(0).v[0].texcoord;
@@ -179,18 +195,19 @@ TEST(OverlayArchives, EachDigitShowsItsOwnGlyph) {
 }
 
 TEST(OverlayArchives, GeneratingTwiceGivesTheSameBytes) {
-    const Archive first = build_clock_archive(), second = build_clock_archive();
+    const Archive& first = clock_pak();
+    const Archive second = build_clock_archive();
     ASSERT_EQ(first.entries.size(), second.entries.size());
     for (std::size_t i = 0; i < first.entries.size(); ++i) {
         EXPECT_EQ(first.entries[i].name, second.entries[i].name);
         EXPECT_TRUE(first.entries[i].bytes == second.entries[i].bytes) << first.entries[i].name;
     }
-    EXPECT_TRUE(find_entry(build_calendar_archive(), "calendar_words.png")->bytes ==
+    EXPECT_TRUE(find_entry(calendar_pak(), "calendar_words.png")->bytes ==
                 find_entry(build_calendar_archive(), "calendar_words.png")->bytes);
 }
 
 TEST(DigitalClock, PlatesHoldTheRowAndStayAboveTheViewsEdge) {
-    const Archive a = build_clock_archive();
+    const Archive& a = clock_pak();
     const kit::Bounds plate = bounds_of(records_of(a, "podlozka"));
     const kit::Bounds wide = bounds_of(records_of(a, "podlozka_am"));
     for (const std::string& glyph : numbered("", 0, 9)) {
@@ -212,7 +229,7 @@ TEST(DigitalClock, PlatesHoldTheRowAndStayAboveTheViewsEdge) {
 }
 
 TEST(AnalogClock, HandsPointAtTwelveFromTheirPivot) {
-    const Archive a = build_clock_archive();
+    const Archive& a = clock_pak();
     double reach[3] = {};
     const char* names[3] = {"sec", "min", "chas"};
     for (int i = 0; i < 3; ++i) {
@@ -246,7 +263,7 @@ TEST(AnalogClock, HandsPointAtTwelveFromTheirPivot) {
 }
 
 TEST(Calendar, PlateCoversTitleHeaderAndEveryCell) {
-    const Archive a = build_calendar_archive();
+    const Archive& a = calendar_pak();
     kit::Bounds plate = bounds_of(records_of(a, "fon"));
     plate.min.x += kCalendarPlateX, plate.max.x += kCalendarPlateX;
     plate.min.y += kCalendarPlateY, plate.max.y += kCalendarPlateY;
@@ -274,7 +291,7 @@ TEST(Calendar, PlateCoversTitleHeaderAndEveryCell) {
 }
 
 TEST(Calendar, PlateStaysInsideTheNarrowestView) {
-    const Archive a = build_calendar_archive();
+    const Archive& a = calendar_pak();
     const kit::Bounds plate = bounds_of(records_of(a, "fon"));
     // The calendar node lies 240 units from the eye, at x = 211 a tan and y =
     // 183 tan (a the aspect ratio): 29 a tan from the right edge and 57 tan
@@ -285,7 +302,7 @@ TEST(Calendar, PlateStaysInsideTheNarrowestView) {
 }
 
 TEST(Calendar, WeekdayRowsStartOnSundayAndOnMonday) {
-    const Archive a = build_calendar_archive();
+    const Archive& a = calendar_pak();
     const kit::Mesh sunday = records_of(a, "day").at(0).mesh;
     const kit::Mesh monday = records_of(a, "day_rus").at(0).mesh;
     ASSERT_EQ(sunday.triangles.size(), 14u);
@@ -304,7 +321,7 @@ TEST(Calendar, WeekdayRowsStartOnSundayAndOnMonday) {
 }
 
 TEST(FrameRate, LabelPlateHoldsTheDigits) {
-    const Archive a = build_utils_archive();
+    const Archive& a = utils_pak();
     const std::vector<kit::MeshRecord> label = records_of(a, "fps");
     ASSERT_EQ(label.size(), 2u);  // the plate, then the word over it
     const kit::Bounds plate = kit::bounds(label[0].mesh);
