@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 extern char** environ;
 
@@ -84,15 +85,20 @@ bool open_url(const std::string& url) {
 
 std::string resource_folder() {
     if (resource_override) return *resource_override;
-    const auto bin = program_folder();
+    return resource_folder_beside(program_folder().string());
+}
+
+std::string resource_folder_beside(const std::string& program_folder) {
+    const std::filesystem::path bin(program_folder);
     std::error_code ec;
-    const auto installed = bin.parent_path() / "share" / "lunabrelle";
-    if (std::filesystem::is_directory(installed, ec)) return installed.string();
+    std::vector<std::filesystem::path> installed = {bin.parent_path() / "share" / "lunabrelle"};
+    if (bin.filename() == "xscreensaver")
+        installed.push_back(bin.parent_path().parent_path() / "share" / "lunabrelle");
+    for (const auto& folder : installed)
+        if (std::filesystem::is_directory(folder, ec)) return folder.string();
     // Programs of the build tree live in its top folder or one below it.
-    for (auto dir = bin; !dir.empty(); dir = dir.parent_path()) {
+    for (const auto& dir : {bin, bin.parent_path()})
         if (std::filesystem::is_directory(dir / "resources", ec)) return (dir / "resources").string();
-        if (dir == dir.parent_path() || dir == bin.parent_path().parent_path()) break;
-    }
     return (bin / "resources").string();
 }
 

@@ -49,10 +49,16 @@ void beep();
 bool open_url(const std::string& url);
 
 // Folder that holds the resource archives, without a trailing '/'. Set by the
-// host; by default "share/lunabrelle" beside the program's "bin", or the
-// "resources" folder of the build tree the program was built in.
+// host; by default resource_folder_beside the program's own folder.
 std::string resource_folder();
 void set_resource_folder(const std::string& folder);
+
+// The resource folder of a program installed or built in program_folder: the
+// installed "../share/lunabrelle" (from "bin"), "../../share/lunabrelle" (from
+// "libexec/xscreensaver", where XScreenSaver looks for its hacks), else the
+// "resources" folder of the build tree (the program's folder or one above),
+// else "resources" in the program's folder, which then does not exist.
+std::string resource_folder_beside(const std::string& program_folder);
 
 // Full path of the settings file: $XDG_CONFIG_HOME/quorvix_lunabrelle.cfg
 // (default ~/.config); on Apple systems ~/Library/Preferences/. A host may

@@ -1,0 +1,29 @@
+// lunabrelle: the saver on X11, in a window, on the root window or in a
+// window handed over by a screen-saver host (XScreenSaver, MATE, Xfce).
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/system/system.h"
+#include "platform/x11/archive_check.h"
+#include "platform/x11/options.h"
+#include "platform/x11/x11_host.h"
+
+int main(int argc, char** argv) {
+    using namespace lunabrelle::x11;
+    const std::string program = "lunabrelle";
+    const Options options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "%s: %s\n%s", program.c_str(), options.error.c_str(), usage(program).c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(usage(program).c_str(), stdout);
+        return 0;
+    }
+    if (const std::string fault = check_archives(platform::resource_folder()); !fault.empty()) {
+        platform::log(fault);
+        return 1;
+    }
+    return run_host(options);
+}

@@ -1,0 +1,18 @@
+// SIGTERM, SIGINT and SIGHUP turned into a readable file descriptor (a
+// self-pipe), so that the host's poll() wakes when one arrives. SIGPIPE is
+// ignored: a broken X connection then reaches Xlib's I/O error handler.
+#pragma once
+
+namespace lunabrelle::x11 {
+
+// Installs the handlers. Returns the read end of the pipe, or -1 on failure.
+// Call once, before the loop starts.
+int install_stop_signals();
+
+// The last stop signal caught, 0 for none.
+int caught_stop_signal();
+
+// Empties the pipe (it is non-blocking).
+void drain_stop_pipe(int fd);
+
+}  // namespace lunabrelle::x11

@@ -1,0 +1,54 @@
+// An end-to-end test of the lunabrelle program: an Xvfb of its own, the
+// program of the build tree started on it with an empty settings folder, and
+// everything stopped at the end. Skipped where Xvfb is not installed or the
+// build tree has no archives yet.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+#include "x11/xvfb_server.h"
+
+namespace lunabrelle::x11 {
+
+// Generous bounds: a sanitizer build on a loaded machine draws its first
+// frame (archives read, textures built, shaders compiled) in seconds.
+constexpr int kAppearMs = 60000;
+constexpr int kStopMs = 10000;
+// Enough lit pixels to tell a drawn scene from a black window.
+constexpr long kSceneLit = 50;
+
+// The build tree holding lunabrelle ($LUNABRELLE_BUILD_DIR).
+std::string build_dir();
+std::string saver_program();
+
+class SaverOnXvfb : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts lunabrelle with args on the server; env changes the environment
+    // as spawn_process does ($XSCREENSAVER_WINDOW is removed unless given).
+    pid_t start_saver(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
+
+    // Waits for the saver to end; its exit status, or -1 when it did not end
+    // within kStopMs (it is then killed).
+    int wait_for_exit(pid_t pid);
+
+    // Waits until the window shows more than kSceneLit lit pixels.
+    bool shows_scene(unsigned long window);
+
+    XvfbServer server;
+    test::TempFolder settings;
+    std::vector<pid_t> savers;
+    int screen_width = 1600;
+    int screen_height = 1000;
+};
+
+std::string hex_id(unsigned long window);
+
+}  // namespace lunabrelle::x11

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# XScreenSaver runs the installed hack: lunabrelle is installed into a scratch
+# prefix, XScreenSaver 6 starts on an Xvfb of the test's own with a
+# ~/.xscreensaver whose programs list holds "GL: lunabrelle --root", and
+# `xscreensaver-command -activate` must bring the meadow on screen; on
+# -deactivate the hack must end.
+#
+# usage: xscreensaver_test.sh BUILD_DIR LIT_PIXELS_PROGRAM
+# Exit 77 (skipped) without Xvfb, XScreenSaver or the archives.
+set -euo pipefail
+build=$(cd "$1" && pwd)
+lit_pixels=$2
+for program in Xvfb xscreensaver xscreensaver-command; do
+  command -v "$program" >/dev/null || { echo "skipped: $program is not installed"; exit 77; }
+done
+[ -r "$build/resources/main.pak" ] || { echo "skipped: the build tree has no archives"; exit 77; }
+
+work=$(mktemp -d)
+xvfb=""
+saver=""
+cleanup() {
+  [ -n "$saver" ] && kill "$saver" 2>/dev/null && wait "$saver" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+hack=lunabrelle
+# XScreenSaver puts its own hack folder first on the PATH: an installed
+# package's hack would be run instead of this build's.
+[ -e /usr/libexec/xscreensaver/lunabrelle ] && hack="$work/prefix/libexec/xscreensaver/lunabrelle"
+
+mkdir -p "$work/home"
+cat > "$work/home/.xscreensaver" <<EOT
+mode:		one
+selected:	0
+timeout:	1:00:00
+cycle:		0:00:00
+lock:		False
+splash:		False
+fade:		False
+unfade:		False
+dpmsEnabled:	False
+grabDesktopImages:	False
+programs:	GL: $hack --root	\n
+EOT
+
+# XScreenSaver launches no hacks as root: it runs as a user of its own.
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+  id lunabrelle-test >/dev/null 2>&1 ||
+    useradd --system --no-create-home --shell /usr/sbin/nologin lunabrelle-test
+  chmod 755 "$work"
+  chown -R lunabrelle-test: "$work/home"
+  as_user=(setpriv --reuid=lunabrelle-test --regid=lunabrelle-test --clear-groups)
+fi
+
+Xvfb -displayfd 3 -screen 0 800x600x24 -br -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.1; done
+display=":$(head -n1 "$work/display")"
+[ "$display" != ":" ] || { echo "Xvfb did not start"; exit 1; }
+
+env=(env HOME="$work/home" DISPLAY="$display" PATH="$work/prefix/libexec/xscreensaver:$PATH" XDG_CONFIG_HOME="$work/home")
+"${as_user[@]}" "${env[@]}" xscreensaver -no-splash -verbose >"$work/xscreensaver.log" 2>&1 &
+saver=$!
+xss_command() { "${as_user[@]}" "${env[@]}" xscreensaver-command "$@" >/dev/null 2>&1; }
+for _ in $(seq 100); do xss_command -version && break; sleep 0.2; done
+
+before=$("$lit_pixels" "$display" 0 0 || true)
+xss_command -activate
+if "$lit_pixels" "$display" 50 60 >"$work/lit"; then
+  echo "XScreenSaver shows the hack: $(cat "$work/lit") lit pixels (before: $before)"
+else
+  echo "FAIL: the screen stayed dark ($(cat "$work/lit") lit pixels)"
+  cat "$work/xscreensaver.log"
+  exit 1
+fi
+# The hack is a child of xscreensaver-gfx, a child of xscreensaver.
+hack_pid=$(for child in $(pgrep -P "$saver"); do pgrep -P "$child" -x lunabrelle || true; done | head -n1)
+[ -n "$hack_pid" ] || { echo "FAIL: no lunabrelle under xscreensaver-gfx"; cat "$work/xscreensaver.log"; exit 1; }
+
+xss_command -deactivate
+for _ in $(seq 100); do kill -0 "$hack_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$hack_pid" 2>/dev/null; then
+  echo "FAIL: the hack outlived the saver's window"
+  exit 1
+fi
+xss_command -exit
+wait "$saver" 2>/dev/null || true
+saver=""
+echo "PASS"
