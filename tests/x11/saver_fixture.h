@@ -15,10 +15,10 @@
 
 namespace lunabrelle::x11 {
 
-// Generous bounds: a sanitizer build on a loaded machine draws its first
-// frame (archives read, textures built, shaders compiled) in seconds.
-constexpr int kAppearMs = 60000;
-constexpr int kStopMs = 10000;
+// Generous bounds: a sanitizer build on a loaded machine may take a minute
+// for its first frame (archives read, textures built, shaders compiled).
+constexpr int kAppearMs = 120000;
+constexpr int kStopMs = 30000;
 // Enough lit pixels to tell a drawn scene from a black window.
 constexpr long kSceneLit = 50;
 
