@@ -4,6 +4,7 @@
 #include "butterfly.h"
 #include "demo.h"
 #include "flower_bed.h"
+#include "overlay_archives.h"
 
 namespace content {
 
@@ -30,6 +31,9 @@ std::vector<Archive> build_all_archives() {
     std::vector<Archive> all{build_main_archive()};
     for (int s = 1; s <= kSpecies; ++s) all.push_back(build_butterfly_archive(s));
     all.push_back(build_demo_archive());
+    all.push_back(build_clock_archive());
+    all.push_back(build_calendar_archive());
+    all.push_back(build_utils_archive());
     return all;
 }
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "flower_habits.h"
 #include "ground.h"
 #include "kit/image_codec.h"
-#include "kit/noise.h"
 #include "kit/rng.h"
 #include "kit/shapes.h"
 #include "kit/transform.h"
@@ -17,80 +17,10 @@ namespace content {
 namespace {
 
 using kit::Mesh;
-using kit::Vec2;
 using kit::Vec3;
 
 constexpr double kPi = std::numbers::pi;
 constexpr Vec3 kUp{0.0, 0.0, 1.0};
-
-// How a kind of flower grows: head size, stem height and head shape (heights
-// of the head's centre, inner ring and rim, as fractions of its radius).
-struct Habit {
-    Bloom kind;
-    double share;  // how common, before the patches shift it
-    double radius_lo, radius_hi;
-    double height_lo, height_hi;
-    double centre_z, inner, inner_z, rim_z;
-    bool broad_leaves;
-};
-
-constexpr Habit kHabits[] = {
-    {Bloom::daisy, 0.17, 0.75, 0.95, 5.5, 9.0, 0.14, 0.28, 0.05, -0.04, false},
-    {Bloom::chamomile, 0.06, 0.5, 0.65, 4.0, 7.0, 0.3, 0.36, 0.12, -0.18, false},
-    {Bloom::poppy, 0.11, 0.95, 1.25, 6.0, 9.5, -0.06, 0.3, 0.02, 0.32, false},
-    {Bloom::poppy_orange, 0.04, 0.9, 1.15, 6.0, 9.0, -0.06, 0.3, 0.02, 0.3, false},
-    {Bloom::cornflower, 0.11, 0.6, 0.75, 5.5, 8.5, 0.1, 0.3, 0.08, 0.14, false},
-    {Bloom::buttercup, 0.12, 0.45, 0.6, 4.0, 7.5, 0.0, 0.35, 0.1, 0.38, true},
-    {Bloom::cosmos_pink, 0.07, 0.95, 1.15, 6.5, 10.0, 0.08, 0.2, 0.02, 0.0, false},
-    {Bloom::cosmos_magenta, 0.05, 0.9, 1.1, 6.5, 10.0, 0.08, 0.2, 0.02, 0.0, false},
-    {Bloom::clover, 0.1, 0.42, 0.52, 2.2, 4.0, 0.65, 0.55, 0.45, 0.0, true},
-    {Bloom::scabious, 0.06, 0.75, 0.9, 5.5, 9.0, 0.2, 0.48, 0.15, 0.05, false},
-    {Bloom::coneflower, 0.04, 1.1, 1.35, 7.0, 10.0, 0.3, 0.34, 0.1, -0.35, true},
-    {Bloom::bellflower, 0.06, 0.55, 0.7, 4.5, 7.5, -0.35, 0.3, -0.12, 0.12, true},
-};
-
-const Habit& habit_of(Bloom kind) {
-    for (const Habit& h : kHabits)
-        if (h.kind == kind) return h;
-    return kHabits[0];
-}
-
-// Tallest head allowed at distance r from the centre: the meadow rises towards
-// the middle and stays low where the butterflies circle near the rim.
-double height_limit(double r) { return 10.2 - 5.0 * (r / kBedRadius) * (r / kBedRadius); }
-
-constexpr double kRestingRadius = 1.7;
-constexpr double kRestingClearance = 0.35;  // from the body's axis down to the cone's tip
-
-Flower resting_flower() {
-    const Habit& h = habit_of(Bloom::coneflower);
-    Flower f;
-    f.kind = Bloom::coneflower;
-    f.radius = kRestingRadius;
-    f.facing = kRestingUp;
-    f.head = kRestingBody - kRestingUp * (kRestingClearance + h.centre_z * kRestingRadius);
-    f.base = {0.0, f.head.y + 2.2, 0.0};
-    f.spin = 10.0;
-    return f;
-}
-
-// Picks a kind for a place: each kind is common in its own patches.
-Bloom pick_kind(kit::Rng& rng, Vec2 p) {
-    double weights[std::size(kHabits)];
-    double total = 0.0;
-    for (std::size_t i = 0; i < std::size(kHabits); ++i) {
-        const kit::ValueNoise patch{static_cast<std::uint32_t>(300 + i)};
-        const double n = kit::value_noise(patch, p.x / 7.0 + 50.0, p.y / 7.0 + 50.0);
-        weights[i] = kHabits[i].share * (0.15 + 1.7 * n * n);
-        total += weights[i];
-    }
-    double pick = rng.uniform() * total;
-    for (std::size_t i = 0; i < std::size(kHabits); ++i) {
-        pick -= weights[i];
-        if (pick <= 0.0) return kHabits[i].kind;
-    }
-    return kHabits[0].kind;
-}
 
 // Normals of foliage are bent towards the sky, so cards lit from any side
 // read as part of a sunny meadow rather than as flat sheets.
@@ -195,6 +125,12 @@ Mesh turf_side() {
     return m;
 }
 
+void sort_top_down(Mesh& mesh) {
+    auto height = [](const kit::Triangle& t) { return t.v[0].position.z + t.v[1].position.z + t.v[2].position.z; };
+    std::stable_sort(mesh.triangles.begin(), mesh.triangles.end(),
+                     [&](const kit::Triangle& a, const kit::Triangle& b) { return height(a) > height(b); });
+}
+
 kit::Material material(double ambient, double diffuse, double specular, double shininess, bool alpha_test) {
     kit::Material m;
     m.alpha_test = alpha_test;
@@ -207,47 +143,6 @@ kit::Material material(double ambient, double diffuse, double specular, double s
 }
 
 }  // namespace
-
-std::vector<Flower> plant_flowers() {
-    std::vector<Flower> flowers{resting_flower()};
-    kit::Rng rng(2024);
-    const Vec2 resting{kRestingBody.x, kRestingBody.y};
-    constexpr int kWanted = 340;
-    for (int attempt = 0; attempt < 40000 && static_cast<int>(flowers.size()) < kWanted; ++attempt) {
-        const double r = (kBedRadius - 0.9) * std::sqrt(rng.uniform());
-        const double a = rng.range(0.0, 2.0 * kPi);
-        const Vec2 p{r * std::cos(a), r * std::sin(a)};
-        const Habit& h = habit_of(pick_kind(rng, p));
-        const double radius = rng.range(h.radius_lo, h.radius_hi);
-        double height = std::min(rng.range(h.height_lo, h.height_hi), height_limit(r));
-        // Keep the air round the resting butterfly clear.
-        if (length(p - resting) < 4.5) height = std::min(height, 6.0);
-        if (length(p - resting) < 2.2) continue;
-        bool crowded = false;
-        for (const Flower& f : flowers) {
-            const double d = length(Vec2{f.base.x, f.base.y} - p);
-            const double gap = std::fabs(f.head.z - height) < 1.5 ? 0.8 * (f.radius + radius) : 0.55;
-            if (d < gap) {
-                crowded = true;
-                break;
-            }
-        }
-        if (crowded) continue;
-        Flower f;
-        f.kind = h.kind;
-        f.radius = radius;
-        f.base = {p.x, p.y, 0.0};
-        // Heads nod a little, and lean outwards near the rim.
-        const double tilt = rng.range(0.0, 0.3) + 0.35 * (r / kBedRadius) * (r / kBedRadius);
-        const double toward = r > 1.0 ? std::atan2(p.y, p.x) + rng.range(-0.8, 0.8) : rng.range(0.0, 2.0 * kPi);
-        f.facing = kit::normalized(Vec3{std::cos(toward) * std::sin(tilt), std::sin(toward) * std::sin(tilt),
-                                        std::cos(tilt)});
-        f.head = Vec3{p.x, p.y, height} + Vec3{f.facing.x, f.facing.y, 0.0} * 0.8;
-        f.spin = rng.range(0.0, 360.0);
-        flowers.push_back(f);
-    }
-    return flowers;
-}
 
 std::vector<kit::MeshRecord> flower_bed_records(const std::vector<Flower>& flowers) {
     kit::Rng rng(77);
@@ -268,7 +163,7 @@ std::vector<kit::MeshRecord> flower_bed_records(const std::vector<Flower>& flowe
                 kit::append(foliage, leaf);
             }
         } else {
-            const int leaves = 2;
+            const int leaves = rng.chance(0.5) ? 2 : 1;
             const double first = rng.range(0.0, 2.0 * kPi);
             for (int k = 0; k < leaves; ++k) {
                 const double along = rng.range(0.12, 0.45);
@@ -281,7 +176,7 @@ std::vector<kit::MeshRecord> flower_bed_records(const std::vector<Flower>& flowe
         kit::append(blooms, head_mesh(f));
     }
     // Grass over the whole bed, and a fringe leaning out over the rim.
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 120; ++i) {
         const double r = (kBedRadius - 0.6) * std::sqrt(rng.uniform());
         const double a = rng.range(0.0, 2.0 * kPi);
         const Vec3 p{r * std::cos(a), r * std::sin(a), 0.5 * (1.0 - (r / kBedRadius) * (r / kBedRadius))};
@@ -298,18 +193,22 @@ std::vector<kit::MeshRecord> flower_bed_records(const std::vector<Flower>& flowe
                                        rng.chance(0.5) ? Foliage::grass_tall : Foliage::grass_short));
     }
 
+    // Nearest first: the bed is seen from above, so drawing the high parts
+    // before the low ones lets the depth test skip most hidden pixels.
+    sort_top_down(blooms);
+    sort_top_down(foliage);
     std::vector<kit::MeshRecord> records(4);
-    records[0] = {"ground.jpg", material(0.8, 0.85, 0.0, 0.0, false), turf_top()};
-    records[1] = {"soil.jpg", material(0.8, 0.85, 0.0, 0.0, false), turf_side()};
-    records[2] = {"flora.png", material(0.85, 0.9, 0.05, 8.0, true), std::move(foliage)};
-    records[3] = {"flora.png", material(0.9, 0.9, 0.15, 24.0, true), std::move(blooms)};
+    records[0] = {"flora.png", material(0.9, 0.9, 0.15, 24.0, true), std::move(blooms)};
+    records[1] = {"flora.png", material(0.85, 0.9, 0.05, 8.0, true), std::move(foliage)};
+    records[2] = {"ground.jpg", material(0.8, 0.85, 0.0, 0.0, false), turf_top()};
+    records[3] = {"soil.jpg", material(0.8, 0.85, 0.0, 0.0, false), turf_side()};
     return records;
 }
 
 void add_flower_bed(Archive& archive) {
     const std::vector<kit::MeshRecord> records = flower_bed_records(plant_flowers());
     archive.entries.push_back({"flowers", kit::write_mesh_entry(records)});
-    archive.entries.push_back({"ground.jpg", kit::encode_jpeg(paint_ground(512), 88)});
+    archive.entries.push_back({"ground.jpg", kit::encode_jpeg(paint_ground(1024), 85)});
     archive.entries.push_back({"soil.jpg", kit::encode_jpeg(paint_soil(512, 128), 88)});
     archive.entries.push_back({"flora.png", kit::encode_png(paint_flora_atlas())});
 }

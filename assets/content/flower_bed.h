@@ -7,26 +7,14 @@
 #include <vector>
 
 #include "archive.h"
-#include "flora_atlas.h"
+#include "flower_planting.h"
 #include "kit/mesh_entry.h"
-#include "kit/vec.h"
 
 namespace content {
 
-struct Flower {
-    Bloom kind = Bloom::daisy;
-    kit::Vec3 base;    // where the stem leaves the ground
-    kit::Vec3 head;    // centre of the flower head
-    kit::Vec3 facing;  // unit direction the head faces
-    double radius = 1.0;  // painted petal radius
-    double spin = 0.0;    // turn of the head about its facing, degrees
-};
-
-// The flowers of the bed, the one under the resting butterfly first.
-std::vector<Flower> plant_flowers();
-
-// The bed's mesh records: turf, soil side, foliage and blooms. Image entries
-// named: "ground.jpg", "soil.jpg", "flora.png".
+// The bed's mesh records, nearest parts first: blooms, foliage, turf and the
+// soil round its side. Image entries named: "flora.png", "ground.jpg",
+// "soil.jpg".
 std::vector<kit::MeshRecord> flower_bed_records(const std::vector<Flower>& flowers);
 
 // Adds "flowers" and its pictures to archive.

@@ -7,6 +7,7 @@
 #include "kit/noise.h"
 #include "kit/paint.h"
 #include "kit/rng.h"
+#include "petal.h"
 
 namespace content {
 
@@ -18,6 +19,25 @@ using kit::Rgba;
 using kit::Vec2;
 
 constexpr double kPi = std::numbers::pi;
+
+// A leaf lying in the grass, seen from above: painted on a small layer of its
+// own so that its shape costs only its own box.
+void paint_lying_leaf(kit::Image& image, Vec2 at, double angle, double length, double width, Rgba colour,
+                      bool broad) {
+    const int box = static_cast<int>(length * 2.0) + 4;
+    kit::Image layer(box, box);
+    PetalShape leaf;
+    leaf.angle = angle;
+    leaf.r0 = 0.0;
+    leaf.r1 = length;
+    leaf.half_width = [width, broad](double t) { return width * std::sin(kPi * std::pow(t, broad ? 0.8 : 0.6)); };
+    paint_petal(layer, {box * 0.5, box * 0.5}, leaf, [&](double t, double s) {
+        const double rib = std::exp(-std::pow(s / 0.1, 2.0));
+        Rgba c = kit::shade(colour, 0.85 + 0.25 * (1.0 - std::fabs(s)) + 0.1 * t);
+        return mix(c, hex(0xc8e49a), 0.35 * rib);
+    });
+    kit::draw_image(image, layer, static_cast<int>(at.x - box * 0.5), static_cast<int>(at.y - box * 0.5));
+}
 
 }  // namespace
 
@@ -34,10 +54,19 @@ kit::Image paint_ground(int size) {
         c = mix(c, hex(0x6b5a34), 0.35 * kit::smoothstep(0.62, 0.8, 1.0 - p));  // bare earth
         return kit::shade(c, 0.85 + 0.3 * f);
     });
-    // Blades seen from above: short strokes pointing every way, lighter ones
-    // last so the top layer catches the light.
+    // Undergrowth seen from above: leaves lying every way, then blades of
+    // grass, lighter ones last so the top layer catches the light.
     kit::Rng rng(43);
-    const int blades = static_cast<int>(26000 * k * k);
+    const Rgba leaf_greens[] = {hex(0x2f6a22), hex(0x477f2c), hex(0x3a7430), hex(0x5a8f34), hex(0x2b5c24)};
+    for (int i = 0; i < static_cast<int>(2200 * k * k); ++i) {
+        const Vec2 at{rng.uniform() * size, rng.uniform() * size};
+        const double length = rng.range(10.0, 26.0) * k;
+        const double layer = double(i) / (2200 * k * k);
+        const Rgba c = kit::shade(leaf_greens[rng.below(5)], 0.75 + 0.4 * layer);
+        paint_lying_leaf(image, at, rng.range(0.0, 2.0 * kPi), length, length * rng.range(0.2, 0.4), c,
+                         rng.chance(0.4));
+    }
+    const int blades = static_cast<int>(16000 * k * k);
     for (int i = 0; i < blades; ++i) {
         const Vec2 from{rng.uniform() * size, rng.uniform() * size};
         const double a = rng.range(0.0, 2.0 * kPi);
@@ -48,11 +77,17 @@ kit::Image paint_ground(int size) {
         const Vec2 path[] = {from, to};
         kit::paint_stroke(image, path, rng.range(1.6, 3.0) * k, 0.6 * k, 1.0, kit::with_alpha(green, 0.9));
     }
-    // Fallen petals and tiny flowers in the grass.
+    // Small flowers and fallen petals in the grass.
     const Rgba specks[] = {hex(0xfdfbf2), hex(0xf6d43a), hex(0xe95aa0), hex(0x8c7ee0)};
-    for (int i = 0; i < static_cast<int>(500 * k * k); ++i) {
+    for (int i = 0; i < static_cast<int>(700 * k * k); ++i) {
         const Vec2 at{rng.uniform() * size, rng.uniform() * size};
-        kit::paint_disc(image, at, rng.range(1.0, 2.2) * k, 1.0, specks[rng.below(4)]);
+        const Rgba c = specks[rng.below(4)];
+        const double r = rng.range(1.5, 3.0) * k;
+        for (int p = 0; p < 5; ++p) {
+            const double a = p * 2.0 * kPi / 5.0;
+            kit::paint_disc(image, at + Vec2{std::cos(a), std::sin(a)} * r, r * 0.7, 1.0, c);
+        }
+        kit::paint_disc(image, at, r * 0.5, 1.0, hex(0xf2b01e));
     }
     return image;
 }

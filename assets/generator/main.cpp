@@ -1,13 +1,15 @@
-// lunabrelle-content: paints and builds the meadow, butterfly and demo
-// archives and writes them into a resource folder.
+// lunabrelle-content: paints and builds the meadow, butterfly, demo and
+// overlay archives and writes them into a resource folder.
 //
 //   lunabrelle-content OUTDIR
 //
-// The output depends only on this program's source: the same source gives
-// the same bytes on every run.
+// The output depends only on this program's source and the installed DejaVu
+// fonts: the same source and fonts give the same bytes on every run.
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "content/archives.h"
 #include "resources/pack.h"
@@ -24,7 +26,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "lunabrelle-content: cannot create %s: %s\n", folder.c_str(), ec.message().c_str());
         return 1;
     }
-    for (content::Archive& archive : content::build_all_archives()) {
+    std::vector<content::Archive> archives;
+    try {
+        archives = content::build_all_archives();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "lunabrelle-content: %s\n", e.what());
+        return 1;
+    }
+    for (content::Archive& archive : archives) {
         Pack pack;
         for (content::ArchiveEntry& entry : archive.entries) {
             const raw bytes{entry.bytes.data(), static_cast<std::int32_t>(entry.bytes.size())};

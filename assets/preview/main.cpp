@@ -3,11 +3,16 @@
 // resting and three flying butterflies, light 1) into a PNG, headless.
 //
 //   lunabrelle-content-preview OUT.png [--size WxH] [--angle DEG] [--time SEC]
-//                                      [--species R,A,B,C]
+//                                      [--species R,A,B,C] [--frames N]
+//
+// With --frames the picture is drawn N times, advancing the clock by 1/60 s
+// each time, and the mean time per frame is reported.
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <stb_image.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -128,16 +133,18 @@ void draw_butterfly(const Butterfly& b, double phase) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUT.png [--size WxH] [--angle DEG] [--time SEC] [--species R,A,B,C]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s OUT.png [--size WxH] [--angle DEG] [--time SEC] [--species R,A,B,C] [--frames N]\n", argv[0]);
         return 2;
     }
     int width = 1280, height = 720;
     double angle = 20.0, time = 0.7;
     int species[4] = {1, 2, 3, 4};
+    int frames = 1;
     for (int i = 2; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--size")) std::sscanf(argv[i + 1], "%dx%d", &width, &height);
         if (!std::strcmp(argv[i], "--angle")) angle = std::atof(argv[i + 1]);
         if (!std::strcmp(argv[i], "--time")) time = std::atof(argv[i + 1]);
+        if (!std::strcmp(argv[i], "--frames")) frames = std::max(1, std::atoi(argv[i + 1]));
         if (!std::strcmp(argv[i], "--species"))
             std::sscanf(argv[i + 1], "%d,%d,%d,%d", &species[0], &species[1], &species[2], &species[3]);
     }
@@ -186,6 +193,8 @@ int main(int argc, char** argv) {
     for (auto& [s, archive] : butterflies)
         models.emplace(s, Butterfly{Model(archive, "brushko", textures), Model(archive, "krilo", textures)});
 
+    const auto start = std::chrono::steady_clock::now();
+    for (int frame = 0; frame < frames; ++frame, time += 1.0 / 60.0) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glTranslatef(0, 0, -100);
@@ -241,6 +250,9 @@ int main(int argc, char** argv) {
     glDisable(GL_LIGHTING);
     glPopMatrix();
     glFinish();
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (frames > 1) std::fprintf(stderr, "%.2f ms per frame\n", 1000.0 * seconds / frames);
 
     std::fprintf(stderr, "triangles: flower bed %zu, background %zu, butterfly %zu + wing %zu\n", flowers.triangles,
                  fon.triangles, models.begin()->second.body.triangles, models.begin()->second.wing.triangles);

@@ -1,11 +1,16 @@
 #include "platform/egl/headless_gl.h"
 
+#include <dlfcn.h>
+#include <link.h>
+
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace lunabrelle {
 namespace {
@@ -21,6 +26,22 @@ std::string egl_error(const char* what) {
     char code[16];
     std::snprintf(code, sizeof code, "0x%04x", static_cast<unsigned>(eglGetError()));
     return std::string(what) + " failed (EGL error " + code + ")";
+}
+
+int collect_driver(dl_phdr_info* info, size_t, void* names) {
+    if (info->dlpi_name != nullptr && std::strstr(info->dlpi_name, "_dri.so") != nullptr)
+        static_cast<std::vector<std::string>*>(names)->push_back(info->dlpi_name);
+    return 0;
+}
+
+// Keeps the Mesa driver that eglInitialize loaded mapped until the process
+// ends, instead of unloading and reloading it with every display. The driver
+// keeps a few allocations for the life of the process; with the driver still
+// mapped at exit they stay reachable and name their module.
+void keep_driver_loaded() {
+    std::vector<std::string> names;
+    dl_iterate_phdr(collect_driver, &names);
+    for (const std::string& name : names) dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
 }
 
 }  // namespace
@@ -57,6 +78,7 @@ bool HeadlessGl::create(int width, int height, std::string* error) {
         destroy();
         return false;
     }
+    keep_driver_loaded();
     const EGLint config_attribs[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT,
                                      EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
                                      EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,

@@ -17,6 +17,11 @@ int whole_units(double points) {
     return static_cast<int>(std::trunc(points));
 }
 
+quorvixlunabrelle::~quorvixlunabrelle() {
+    delete config;
+    delete configSheet;
+}
+
 bool quorvixlunabrelle::initWithFrame(double width, double height, bool isPreview,
                                       GlSurface* surface) {
     ScreenSaverView::initWithFrame(width, height, isPreview);

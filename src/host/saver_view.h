@@ -7,19 +7,24 @@
 //                   then one frame drawn
 //   setFrameSize    subview resized, scene rebuilt on the next tick
 //   stopAnimation   world drained and freed
+//   configureSheet  the options sheet and its actions (options_sheet.h)
 //
 // The host calls start, tick and stop only on a view whose initWithFrame
 // returned true, and pairs every stopAnimation with an earlier startAnimation.
 #pragma once
 
+#include "host/config_sheet.h"
 #include "host/gl_surface.h"
 #include "host/screen_saver_view.h"
+#include "host/sheet_control.h"
 #include "settings/config.h"
-
-class ConfigSheet;
 
 class quorvixlunabrelle : public ScreenSaverView {
 public:
+    quorvixlunabrelle() = default;
+    // Frees the record of a sheet still open and the loaded sheet.
+    ~quorvixlunabrelle() override;
+
     // Sets mac_boundle_path and mac_config_path from the platform, seeds the
     // random generator unless the host did, and creates the subview, which the
     // host owns and which must outlive the view. A null or failing subview logs
@@ -33,12 +38,35 @@ public:
     void drawRect(const Rect&) override {}  // every pixel comes from the subview
     void keyDown(const KeyEvent& event) override { ScreenSaverView::keyDown(event); }
     bool hasConfigureSheet() const override { return true; }
-    ConfigSheet* configureSheet() { return configSheet; }
+
+    // The options sheet (options_sheet.cpp). configureSheet returns the sheet,
+    // null when its interface file could not be loaded.
+    ConfigSheet* configureSheet();
+    void showtimeChange();
+    void clockstyleChangeDigital();
+    void clockstyleChangeAnalog();
+    void showcalendarChange();
+    void saveClick();
+    void restoreClick();
+    void cancelClick();
+    void visitClick();
 
     Config* config = nullptr;          // settings edited by the open options sheet
     GlSurface* glView = nullptr;       // not owned
     bool _initedGL = false;            // scene built for this world at this size
-    ConfigSheet* configSheet = nullptr;  // the options sheet, once loaded
+    ConfigSheet* configSheet = nullptr;  // the options sheet, once loaded; owned
+    SheetLoader* sheetLoader = nullptr;  // loads the sheet; set by the host, not owned
+
+    // The sheet's controls, owned by configSheet; null until it is loaded.
+    SheetControl* showTime = nullptr;
+    SheetControl* clockStyleDigital = nullptr;
+    SheetControl* clockStyleAnalog = nullptr;
+    SheetControl* timeFormat24h = nullptr;
+    SheetControl* timeFormat12h = nullptr;
+    SheetControl* clockSizeBig = nullptr;
+    SheetControl* clockSizeSmall = nullptr;
+    SheetControl* showCalendar = nullptr;
+    SheetControl* firstDayMonday = nullptr;
 };
 
 // A size in points as whole units: truncated toward zero, negatives and NaN

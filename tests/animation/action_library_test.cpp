@@ -7,7 +7,6 @@
 
 #include "animation/action_library.h"
 #include "animation/node_hooks.h"
-#include "host/world_time.h"
 #include "scene/lights.h"
 #include "scene/object.h"
 #include "support/gl_test.h"
@@ -177,29 +176,6 @@ TEST_F(ActionLibrary, FaceOnTopKeepsThePlaceAndDropsRotationAndScale) {
     face_on_top(2, nullptr);
     glGetDoublev(GL_MODELVIEW_MATRIX, after);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(after[i], before[i]);
-}
-
-TEST_F(ActionLibrary, MoversThroughANodeShiftItsWholeSubtreeForOneFrame) {
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    CURENT_TIME = 1000;
-    Object root;
-    Action a(1, true, 0.0);
-    a.init(move_linear, 0, 10.0, 0.0, 0.0);
-    root.event.create_slot();
-    root.event.add_action(a);
-    root.event.send(0);
-    static GLdouble seen[16];
-    root.addfun([](int phase, void*) {
-        if (phase == 3) glGetDoublev(GL_MODELVIEW_MATRIX, seen);
-    }, nullptr);
-    root.addlink(new Object);
-    CURENT_TIME = 1500;
-    root.draw();
-    EXPECT_DOUBLE_EQ(seen[12], 5.0);
-    EXPECT_EQ(root.coordin.position[0], 0.0);
-    root.del();
-    while (!root.finished) root.draw();
 }
 
 }  // namespace

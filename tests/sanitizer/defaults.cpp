@@ -1,8 +1,9 @@
 // Sanitizer defaults linked into every test program. Mesa's drivers keep a few
-// allocations for the life of the process; full unwinding on malloc lets the
-// leak suppressions see the driver frames (the driver may be unloaded before
-// the leak report, leaving fast-unwound stacks without module names).
-extern "C" const char* __asan_default_options() { return "detect_leaks=1:fast_unwind_on_malloc=0"; }
+// allocations for the life of the process; the headless context keeps the
+// driver loaded until exit so that the suppressions can name its frames.
+// Unwinding on malloc stays fast: full unwinding deadlocks in libgcc's unwinder
+// when llvmpipe registers the frames of freshly compiled code.
+extern "C" const char* __asan_default_options() { return "detect_leaks=1"; }
 
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libEGL_mesa\n"

@@ -33,7 +33,6 @@ protected:
         folder.add("m.pak", {
             {"red", solid_bmp(2, 2, 255, 0, 0)},
             {"textured", mesh_entry({square("red", 0, 0, 20, 20, 0, flat_material(1, 1, 1, 1))})},
-            {"green", mesh_entry({square("none", 0, 0, 20, 20, 0, flat_material(0, 1, 0, 1))})},
             {"small", mesh_entry({square("none", 0, 0, 5, 5, 0, flat_material(0, 0, 1, 1))})},
             {"below", mesh_entry({square("none", 0, -5, 5, 0, 0, flat_material(0, 0, 1, 1))})},
             {"faint", mesh_entry({square("none", 0, 0, 20, 20, 0, flat_material(0, 1, 0, 0.5f, false, true))})},
@@ -81,17 +80,6 @@ TEST_F(MeshDraw, TexturedSquareUnlitShowsItsImageWhereProjected) {
     EXPECT_EQ(at(-3, 10), (Rgb{0, 0, 0}));
     EXPECT_EQ(at(10, -3), (Rgb{0, 0, 0}));
     EXPECT_EQ(at(23, 10), (Rgb{0, 0, 0}));
-}
-
-TEST_F(MeshDraw, UntexturedSquareLitShowsItsMaterial) {
-    Object root;
-    root.add("m.pak", "green");
-    root.coordin.chposition(-20, -20, 0);
-    glEnable(GL_LIGHTING);
-    camera();
-    root.draw();
-    EXPECT_EQ(at(-10, -10), (Rgb{0, 255, 0}));
-    EXPECT_EQ(at(10, 10), (Rgb{0, 0, 0}));
 }
 
 TEST_F(MeshDraw, ScaleReachesTheNodesMeshesButNotItsChildren) {

@@ -120,7 +120,7 @@ TEST_F(MeshLoad, MarkerDecidesWhereTheCountLies) {
 }
 
 TEST_F(MeshLoad, TruncatedEntriesKeepTheWholeRecordsBeforeTheCut) {
-    const std::vector<MeshRecordSpec> records = {numbered("img", 1), numbered("x#Fire16x16", 2),
+    const std::vector<MeshRecordData> records = {numbered("img", 1), numbered("x#Fire16x16", 2),
                                                  numbered("nothing", 0)};
     const auto entry = mesh_entry(records, 255);
     std::vector<std::size_t> ends = {9};

@@ -230,13 +230,4 @@ TEST_F(ObjectProtocol, ChildrenInheritTransformAndDeltaButNotScale) {
     drain(&root);
 }
 
-TEST_F(ObjectProtocol, UnmarkedRootWithNoChildrenNeverFinishes) {
-    Object root;
-    root.draw();
-    EXPECT_FALSE(root.finished);
-    root.del();
-    root.draw();
-    EXPECT_TRUE(root.finished);
-}
-
 }  // namespace

@@ -40,14 +40,6 @@ TEST_F(ScenaTest, EdgesOfA1024By768View) {
     for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], i % 5 == 0 ? 1.0 : 0.0);
 }
 
-TEST_F(ScenaTest, EdgeYIgnoresAspectWhileEdgeXFollowsIt) {
-    Scena s(512, 768, 32);
-    s.init();
-    EXPECT_NEAR(s.get_y_coord(-100.0), -41.4213562, 1e-5);
-    EXPECT_NEAR(s.get_x_coord(-100.0), -41.4213562 * 512.0 / 768.0, 1e-5);
-    EXPECT_NEAR(s.get_x_coord(-200.0), 2.0 * s.get_x_coord(-100.0), 1e-9);
-}
-
 TEST_F(ScenaTest, HeightZeroUsesOneUnit) {
     Scena s(200, 0, 32);
     s.init();

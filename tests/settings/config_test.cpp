@@ -1,19 +1,19 @@
 #include "settings/config.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <climits>
 #include <filesystem>
 #include <sstream>
 #include <vector>
 
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
+using lunabrelle::test::FileSizeLimit;
 using lunabrelle::test::TempFolder;
 
 const Bytes kDefaultFile = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
@@ -139,27 +139,6 @@ TEST(ConfigFile, SaveUnderAPlainFileFails) {
     EXPECT_FALSE(save_config(Config(), dir.file("file") + "/settings.cfg"));
     EXPECT_EQ(dir.read("file"), Bytes{1});
 }
-
-// Holds the file-size limit of the process low while it lives, so that writes
-// fail part-way however privileged the process is.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        old_handler_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit low = old_;
-        low.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &low);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, old_handler_);
-    }
-
-private:
-    rlimit old_{};
-    sighandler_t old_handler_;
-};
 
 TEST(ConfigFile, FailedWriteLeavesTheOldFileIntact) {
     TempFolder dir;

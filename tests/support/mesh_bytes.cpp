@@ -33,9 +33,9 @@ Material flat_material(float r, float g, float b, float a, bool blend, bool alph
     return m;
 }
 
-MeshRecordSpec square(const std::string& texture, double x0, double y0, double x1, double y1,
+MeshRecordData square(const std::string& texture, double x0, double y0, double x1, double y1,
                       double z, const Material& material) {
-    MeshRecordSpec s;
+    MeshRecordData s;
     s.texture_name = texture;
     s.material = material;
     s.vertices = {x0, y0, z, x1, y0, z, x1, y1, z, x0, y0, z, x1, y1, z, x0, y1, z};
@@ -44,8 +44,8 @@ MeshRecordSpec square(const std::string& texture, double x0, double y0, double x
     return s;
 }
 
-MeshRecordSpec numbered(const std::string& texture, int triangles) {
-    MeshRecordSpec s;
+MeshRecordData numbered(const std::string& texture, int triangles) {
+    MeshRecordData s;
     s.texture_name = texture;
     s.material = flat_material(1, 1, 1, 1);
     for (int k = 0; k < 9 * triangles; ++k) {
@@ -56,28 +56,28 @@ MeshRecordSpec numbered(const std::string& texture, int triangles) {
     return s;
 }
 
-std::vector<std::uint8_t> mesh_record(const MeshRecordSpec& spec) {
+std::vector<std::uint8_t> mesh_record(const MeshRecordData& record) {
     std::vector<std::uint8_t> out;
-    put(&out, static_cast<std::int32_t>(spec.texture_name.size() + 1));
-    out.insert(out.end(), spec.texture_name.begin(), spec.texture_name.end());
+    put(&out, static_cast<std::int32_t>(record.texture_name.size() + 1));
+    out.insert(out.end(), record.texture_name.begin(), record.texture_name.end());
     out.push_back(0);
     out.insert(out.end(), 80, 0xAB);
     std::uint8_t material[sizeof(Material)];
-    std::memcpy(material, &spec.material, sizeof material);
+    std::memcpy(material, &record.material, sizeof material);
     out.insert(out.end(), material, material + sizeof material);
-    put(&out, static_cast<std::int32_t>(spec.triangles()));
+    put(&out, static_cast<std::int32_t>(record.triangles()));
     out.push_back(0xCD);
-    put_doubles(&out, spec.vertices);
-    put_doubles(&out, spec.normals);
-    put_doubles(&out, spec.texcoords);
+    put_doubles(&out, record.vertices);
+    put_doubles(&out, record.normals);
+    put_doubles(&out, record.texcoords);
     return out;
 }
 
-std::vector<std::uint8_t> mesh_entry(const std::vector<MeshRecordSpec>& records, std::uint8_t marker) {
+std::vector<std::uint8_t> mesh_entry(const std::vector<MeshRecordData>& records, std::uint8_t marker) {
     std::vector<std::uint8_t> out{marker};
     if (marker == 255) put(&out, std::int32_t{0x7EADBEEF});
     put(&out, static_cast<std::int32_t>(records.size()));
-    for (const MeshRecordSpec& r : records) {
+    for (const MeshRecordData& r : records) {
         const auto bytes = mesh_record(r);
         out.insert(out.end(), bytes.begin(), bytes.end());
     }

@@ -10,7 +10,7 @@
 
 namespace lunabrelle::test {
 
-struct MeshRecordSpec {
+struct MeshRecordData {
     std::string texture_name;      // written with its zero byte (L = size + 1)
     Material material{};
     std::vector<double> vertices;  // 9 per triangle
@@ -24,15 +24,15 @@ Material flat_material(float r, float g, float b, float a, bool blend = false, b
 
 // Two triangles covering the rectangle (x0, y0)-(x1, y1) in the plane z,
 // facing +z, texture coordinates 0..1.
-MeshRecordSpec square(const std::string& texture, double x0, double y0, double x1, double y1,
+MeshRecordData square(const std::string& texture, double x0, double y0, double x1, double y1,
                       double z, const Material& material);
 
 // N triangles of made-up numbers; the k-th double of the vertices is k.
-MeshRecordSpec numbered(const std::string& texture, int triangles);
+MeshRecordData numbered(const std::string& texture, int triangles);
 
-std::vector<std::uint8_t> mesh_record(const MeshRecordSpec& spec);
+std::vector<std::uint8_t> mesh_record(const MeshRecordData& record);
 // marker 255 writes the four reserved bytes before the count.
-std::vector<std::uint8_t> mesh_entry(const std::vector<MeshRecordSpec>& records, std::uint8_t marker = 0);
+std::vector<std::uint8_t> mesh_entry(const std::vector<MeshRecordData>& records, std::uint8_t marker = 0);
 
 // An uncompressed 24-bit BMP of one colour.
 std::vector<std::uint8_t> solid_bmp(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b);

@@ -1,0 +1,263 @@
+// gtest comes before the X11 headers, whose None macro it would trip on.
+#include <gtest/gtest.h>
+
+#include "platform/gtk/settings_dialog.h"
+
+#include <GL/gl.h>
+#include <gtk/gtk.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "host/frame_driver.h"
+#include "host/random_seed.h"
+#include "platform/system/system.h"
+#include "platform/x11/archive_check.h"
+#include "support/file_size_limit.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+using lunabrelle::gtk::SettingsDialog;
+using lunabrelle::test::FileSizeLimit;
+using lunabrelle::test::TempFolder;
+
+enum : std::size_t { kShowFps = 21, kShowTime, kAnalog, kTime24h, kBig, kCalendar, kMonday };
+
+const Bytes kDefaultFile = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                            0, 0, 0, 0, 0, 0, 1, 0, 0, 1, 1, 0};
+
+std::vector<std::string> logged;
+void keep_log(const std::string& message) { logged.push_back(message); }
+
+// A clock that stands still, so that two frames of the same scene are equal.
+platform::WallClock still_clock() { return {1700000000, 0}; }
+
+std::string build_resources() {
+    const char* build = std::getenv("LUNABRELLE_BUILD_DIR");
+    return std::string(build != nullptr ? build : ".") + "/resources";
+}
+
+class SettingsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        logged.clear();
+        platform::install_log_sink(keep_log);
+        platform::set_resource_folder(build_resources());
+        platform::set_settings_path(settings_file());
+    }
+    void TearDown() override {
+        dialog.close();
+        pump();
+        platform::install_clock(nullptr);
+        platform::install_log_sink(nullptr);
+    }
+
+    std::string settings_file() const { return dir.file("quorvix_lunabrelle.cfg"); }
+
+    // Lets GTK handle what is pending, a bounded number of times: the
+    // preview's ticks keep the loop busy.
+    static void pump() {
+        for (int i = 0; i < 200 && gtk_events_pending(); ++i) gtk_main_iteration_do(FALSE);
+    }
+
+    GObject* object(const char* id) const { return gtk_builder_get_object(dialog.loader.sheet->builder, id); }
+    GtkToggleButton* toggle(const char* id) const { return GTK_TOGGLE_BUTTON(object(id)); }
+    bool active(const char* id) const { return gtk_toggle_button_get_active(toggle(id)); }
+    bool sensitive(const char* id) const { return gtk_widget_get_sensitive(GTK_WIDGET(object(id))); }
+    void click(const char* id) { gtk_button_clicked(GTK_BUTTON(object(id))); }
+    void set(const char* id, bool on) { gtk_toggle_button_set_active(toggle(id), on); }
+
+    TempFolder dir;
+    SettingsDialog dialog;
+};
+
+const char* const kClockControls[] = {"clockStyleDigital", "clockStyleAnalog", "timeFormat12h",
+                                      "timeFormat24h",     "clockSizeBig",     "clockSizeSmall"};
+
+TEST_F(SettingsDialogTest, OpensTheInterfaceFileOnTheSettingsFile) {
+    Bytes analog_no_calendar = kDefaultFile;
+    analog_no_calendar[kAnalog] = 1;
+    analog_no_calendar[kCalendar] = 0;
+    dir.write("quorvix_lunabrelle.cfg", analog_no_calendar);
+    ASSERT_TRUE(dialog.open());
+    pump();
+    GtkWidget* window = GTK_WIDGET(object("configSheet"));
+    EXPECT_TRUE(gtk_widget_get_visible(window));
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(window)), "Lunabrelle Settings");
+    EXPECT_TRUE(active("showTime"));
+    EXPECT_TRUE(active("clockStyleAnalog"));
+    EXPECT_FALSE(active("clockStyleDigital"));
+    EXPECT_TRUE(active("timeFormat12h"));
+    EXPECT_TRUE(active("clockSizeBig"));
+    EXPECT_FALSE(active("showCalendar"));
+    EXPECT_FALSE(sensitive("timeFormat12h"));
+    EXPECT_FALSE(sensitive("timeFormat24h"));
+    EXPECT_TRUE(sensitive("clockSizeSmall"));
+    EXPECT_FALSE(sensitive("firstDayMonday"));
+}
+
+TEST_F(SettingsDialogTest, WidgetsSendTheViewsActions) {
+    ASSERT_TRUE(dialog.open());
+    set("showTime", false);
+    for (const char* id : kClockControls) EXPECT_FALSE(sensitive(id)) << id;
+    set("clockStyleAnalog", true);  // a disabled control still takes a value
+    set("showTime", true);
+    EXPECT_TRUE(sensitive("clockStyleDigital"));
+    EXPECT_TRUE(sensitive("clockSizeBig"));
+    EXPECT_FALSE(sensitive("timeFormat12h"));
+    EXPECT_FALSE(sensitive("timeFormat24h"));
+
+    set("clockStyleDigital", true);
+    EXPECT_FALSE(active("clockStyleAnalog"));
+    EXPECT_TRUE(sensitive("timeFormat24h"));
+    set("clockStyleAnalog", true);
+    EXPECT_FALSE(sensitive("timeFormat24h"));
+
+    set("showCalendar", false);
+    EXPECT_FALSE(sensitive("firstDayMonday"));
+    set("showCalendar", true);
+    EXPECT_TRUE(sensitive("firstDayMonday"));
+}
+
+TEST_F(SettingsDialogTest, SaveWritesTheFileRebuildsTheWorldAndKeepsTheSheetOpen) {
+    ASSERT_TRUE(dialog.open());
+    set("clockStyleAnalog", true);
+    set("timeFormat24h", true);
+    set("clockSizeSmall", true);
+    set("firstDayMonday", true);
+    set("showTime", false);
+    click("saveButton");
+
+    Bytes expected = kDefaultFile;
+    expected[kShowTime] = 0;
+    expected[kAnalog] = 1;
+    expected[kTime24h] = 1;
+    expected[kBig] = 0;
+    expected[kMonday] = 1;
+    EXPECT_EQ(dir.read("quorvix_lunabrelle.cfg"), expected);
+    // The world now runs on the file; the next tick builds its scene.
+    ASSERT_NE(conf, nullptr);
+    EXPECT_TRUE(conf->analog_clock);
+    EXPECT_TRUE(conf->monday_first);
+    EXPECT_FALSE(dialog.view._initedGL);
+    // The sheet is open again on what was saved, with its rules applied.
+    EXPECT_NE(dialog.view.config, nullptr);
+    EXPECT_FALSE(dialog.closed);
+    EXPECT_FALSE(active("showTime"));
+    EXPECT_TRUE(active("clockSizeSmall"));
+    EXPECT_FALSE(sensitive("clockSizeSmall"));
+    pump();
+}
+
+TEST_F(SettingsDialogTest, RestoreThenCancelLeavesTheFileAndClosesTheDialog) {
+    Bytes changed = kDefaultFile;
+    changed[kShowFps] = 1;
+    changed[kAnalog] = 1;
+    changed[kCalendar] = 0;
+    dir.write("quorvix_lunabrelle.cfg", changed);
+    ASSERT_TRUE(dialog.open());
+    click("restoreButton");
+    EXPECT_TRUE(active("clockStyleDigital"));
+    EXPECT_TRUE(active("showCalendar"));
+    for (const char* id : kClockControls) EXPECT_TRUE(sensitive(id)) << id;
+    EXPECT_TRUE(sensitive("firstDayMonday"));
+    click("cancelButton");
+    EXPECT_TRUE(dialog.closed);
+    EXPECT_FALSE(gtk_widget_get_visible(GTK_WIDGET(object("configSheet"))));
+    EXPECT_EQ(dir.read("quorvix_lunabrelle.cfg"), changed);
+}
+
+TEST_F(SettingsDialogTest, ClosingTheWindowCancels) {
+    ASSERT_TRUE(dialog.open());
+    set("showCalendar", false);
+    gtk_window_close(GTK_WINDOW(object("configSheet")));
+    pump();
+    EXPECT_TRUE(dialog.closed);
+    EXPECT_EQ(dialog.view.config, nullptr);
+    EXPECT_TRUE(dir.read("quorvix_lunabrelle.cfg").empty());
+}
+
+TEST_F(SettingsDialogTest, AFailedSaveIsShownAndTheOldFileKept) {
+    dir.write("quorvix_lunabrelle.cfg", kDefaultFile);
+    ASSERT_TRUE(dialog.open());
+    GtkWidget* message = GTK_WIDGET(object("message"));
+    pump();
+    EXPECT_FALSE(gtk_widget_get_visible(message));
+    set("showCalendar", false);
+    {
+        FileSizeLimit limit(10);
+        click("saveButton");
+    }
+    EXPECT_EQ(dir.read("quorvix_lunabrelle.cfg"), kDefaultFile);
+    EXPECT_TRUE(gtk_widget_get_visible(message));
+    const std::string shown = gtk_label_get_text(GTK_LABEL(message));
+    EXPECT_NE(shown.find(settings_file()), std::string::npos) << shown;
+    EXPECT_NE(std::find(logged.begin(), logged.end(), shown), logged.end());
+    EXPECT_FALSE(active("showCalendar"));  // the user's choice is still there
+
+    click("saveButton");
+    EXPECT_EQ(dir.read("quorvix_lunabrelle.cfg")[kCalendar], 0);
+    EXPECT_FALSE(gtk_widget_get_visible(message));
+}
+
+TEST_F(SettingsDialogTest, AnInterfaceFileThatCannotBeLoadedEndsTheDialog) {
+    TempFolder empty;
+    platform::set_resource_folder(empty.path().string());
+    EXPECT_FALSE(dialog.open());
+    EXPECT_EQ(logged, std::vector<std::string>{"Faild to load"});
+
+    // One that lacks a control is refused as a whole.
+    const std::string window_only = "<interface><object class=\"GtkWindow\" id=\"configSheet\"/></interface>";
+    empty.write("config", Bytes(window_only.begin(), window_only.end()));
+    SettingsDialog other;
+    EXPECT_FALSE(other.open());
+    EXPECT_EQ(other.view.configSheet, nullptr);
+    EXPECT_EQ(other.view.showTime, nullptr);
+}
+
+// The preview draws the saver: a frame after saving with the calendar on
+// differs from the frame before, while saving the same choices again draws
+// the very same frame. The clock stands still and every build starts from
+// the same random seed, so nothing else changes between the frames.
+TEST_F(SettingsDialogTest, ThePreviewShowsTheSavedChoices) {
+    if (const std::string fault = lunabrelle::x11::check_archives(build_resources()); !fault.empty())
+        GTEST_SKIP() << "no scene archives in the build tree: " << fault;
+    platform::install_clock(still_clock);
+    Bytes no_calendar = kDefaultFile;
+    no_calendar[kCalendar] = 0;
+    dir.write("quorvix_lunabrelle.cfg", no_calendar);
+    ASSERT_TRUE(dialog.open());
+    ASSERT_TRUE(dialog.preview_running);
+    const int width = int(dialog.view.frame_width);
+    const int height = int(dialog.view.frame_height);
+    ASSERT_GT(width * height, 0);
+
+    const auto frame_after_build = [&] {
+        seed_random(7);
+        dialog.view.animateOneFrame();  // builds the scene, draws it, context current
+        std::vector<std::uint8_t> pixels(std::size_t(width) * std::size_t(height) * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        dialog.preview.surface->swap();
+        return pixels;
+    };
+    const auto before = frame_after_build();
+    click("saveButton");  // nothing changed
+    EXPECT_FALSE(dialog.view._initedGL);
+    const auto same = frame_after_build();
+    set("showCalendar", true);
+    click("saveButton");
+    const auto with_calendar = frame_after_build();
+
+    EXPECT_EQ(same, before);
+    long changed = 0;
+    for (std::size_t i = 0; i < before.size(); ++i) changed += before[i] != with_calendar[i];
+    EXPECT_GT(changed, 1000);
+}
+
+}  // namespace
