@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/x11/archive_check.h"
 #include "x11/child_process.h"
 #include "x11/window_picture.h"
 
@@ -26,8 +27,8 @@ std::string hex_id(unsigned long window) {
 
 void SaverOnXvfb::SetUp() {
     if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
-    if (access((build_dir() + "/resources/main.pak").c_str(), R_OK) != 0)
-        GTEST_SKIP() << "the build tree has no resource archives yet";
+    if (const std::string missing = check_archives(build_dir() + "/resources"); !missing.empty())
+        GTEST_SKIP() << "the build tree's archives are not all made: " << missing;
     std::string why;
     ASSERT_TRUE(server.start(screen_width, screen_height, &why)) << why;
 }
@@ -59,7 +60,13 @@ int SaverOnXvfb::wait_for_exit(pid_t pid) {
 }
 
 bool SaverOnXvfb::shows_scene(unsigned long window) {
-    return eventually(kAppearMs, [&] { return lit_pixels(server.display, window) > kSceneLit; });
+    const auto [width, height] = window_size(server.display, window);
+    return width > 0 && shows_scene_in(window, 0, 0, width, height);
+}
+
+bool SaverOnXvfb::shows_scene_in(unsigned long window, int x, int y, int width, int height) {
+    const long half = long(width) * height / 2;
+    return eventually(kAppearMs, [&] { return lit_pixels(server.display, window, x, y, width, height) > half; });
 }
 
 }  // namespace lunabrelle::x11

@@ -15,12 +15,10 @@
 
 namespace lunabrelle::x11 {
 
-// Generous bounds: a sanitizer build on a loaded machine draws its first
-// frame (archives read, textures built, shaders compiled) in seconds.
-constexpr int kAppearMs = 60000;
-constexpr int kStopMs = 10000;
-// Enough lit pixels to tell a drawn scene from a black window.
-constexpr long kSceneLit = 50;
+// Generous bounds: a sanitizer build on a loaded machine may take a minute
+// for its first frame (archives read, textures built, shaders compiled).
+constexpr int kAppearMs = 120000;
+constexpr int kStopMs = 30000;
 
 // The build tree holding lunabrelle ($LUNABRELLE_BUILD_DIR).
 std::string build_dir();
@@ -39,8 +37,12 @@ protected:
     // within kStopMs (it is then killed).
     int wait_for_exit(pid_t pid);
 
-    // Waits until the window shows more than kSceneLit lit pixels.
+    // Waits until the scene fills the window: at least half its pixels lit
+    // (the meadow's background plate covers the whole view).
     bool shows_scene(unsigned long window);
+
+    // Waits until at least half the pixels of the rectangle are lit.
+    bool shows_scene_in(unsigned long window, int x, int y, int width, int height);
 
     XvfbServer server;
     test::TempFolder settings;
