@@ -1,0 +1,84 @@
+#include "support/meadow_world_test.h"
+
+#include "host/frame_driver.h"
+#include "host/singletons.h"
+#include "meadow/scene_assembly.h"
+#include "scene/model.h"
+
+namespace lunabrelle::test {
+namespace {
+
+// Model::draw writes the modelview matrix into the model; a matrix cleared
+// before the frame and written during it marks a mesh drawn in that frame.
+void clear_drawn(Object* node) {
+    for (Model* m : node->models)
+        for (double& v : m->modelview) v = 0.0;
+    for (Object* child : node->links) clear_drawn(child);
+}
+
+void collect_drawn(const Object* node, std::vector<std::string>* out) {
+    for (const Model* m : node->models)
+        if (m->modelview[15] != 0.0) out->push_back(m->texture_name != nullptr ? m->texture_name : "");
+    for (const Object* child : node->links) collect_drawn(child, out);
+}
+
+}  // namespace
+
+void MeadowWorldTest::SetUp() {
+    GlTest::SetUp();
+    archives.write_scene_archives();
+    mac_boundle_path = archives.path;
+    mac_config_path = archives.path + "/absent.cfg";
+    mac_construct();
+    ASSERT_NE(conf, nullptr);
+    conf->show_fps = false;
+    conf->show_time = false;
+    conf->analog_clock = false;
+    conf->time_24h = true;
+    conf->big_clock = false;
+    conf->show_calendar = false;
+    conf->monday_first = false;
+}
+
+void MeadowWorldTest::TearDown() {
+    mac_destruct();
+    EXPECT_TRUE(media.packs.empty()) << "archives left open: " << media.names.size();
+    media.setpwd("0");
+}
+
+void MeadowWorldTest::build() { mac_init(kWidth, kHeight, 32); }
+
+void MeadowWorldTest::frame(std::int64_t advance_ms) {
+    clock.advance_ms(advance_ms);
+    clear_drawn(map);
+    clear_drawn(overlay);
+    mac_draw_one_frame();
+}
+
+int count_nodes(const Object* node) {
+    int n = 1;
+    for (const Object* child : node->links) n += count_nodes(child);
+    return n;
+}
+
+std::vector<std::string> drawn_tags(const Object* node) {
+    std::vector<std::string> out;
+    collect_drawn(node, &out);
+    return out;
+}
+
+std::vector<std::string> drawn_entries(const Object* node) {
+    std::vector<std::string> out = drawn_tags(node);
+    for (std::string& s : out)
+        if (!s.empty() && s[0] == '@') s.erase(0, 1);
+    return out;
+}
+
+std::string entry_of(const Object* node) {
+    if (node->models.empty() || node->models[0]->texture_name == nullptr) return "";
+    std::string tag = node->models[0]->texture_name;
+    if (!tag.empty() && tag[0] == '@') tag.erase(0, 1);
+    return tag;
+}
+
+}  // namespace lunabrelle::test

@@ -1,0 +1,44 @@
+// Fixture for tests of the assembled scene: a real headless context, every
+// archive the scene opens written as tagged test archives (test_archives.h),
+// a virtual clock in UTC, and a constructed world whose settings the test sets
+// before build() runs mac_init. TearDown destroys the world and checks that
+// every archive was closed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scene/object.h"
+#include "support/gl_test.h"
+#include "support/test_archives.h"
+#include "support/virtual_clock.h"
+
+namespace lunabrelle::test {
+
+class MeadowWorldTest : public GlTest {
+protected:
+    void SetUp() override;     // world constructed, every overlay off
+    void TearDown() override;  // world destroyed
+
+    void build();                          // mac_init at the context's size
+    void frame(std::int64_t advance_ms);   // advances the clock, draws one frame
+
+    TempArchiveFolder archives;
+    VirtualClock clock;
+};
+
+// Nodes in the subtree of node, node included.
+int count_nodes(const Object* node);
+
+// Tags (texture names) of the meshes under node, node included, that were
+// drawn in the last frame drawn with MeadowWorldTest::frame, in drawing order.
+std::vector<std::string> drawn_tags(const Object* node);
+
+// The entry names whose tags drawn_tags returns ("@7" -> "7").
+std::vector<std::string> drawn_entries(const Object* node);
+
+// The entry of node's first mesh ("" for a node without meshes).
+std::string entry_of(const Object* node);
+
+}  // namespace lunabrelle::test
