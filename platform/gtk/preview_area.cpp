@@ -29,6 +29,20 @@ void on_size(GtkWidget* area, GdkRectangle* allocation, gpointer self) {
 
 PreviewArea::~PreviewArea() { stop(); }
 
+bool PreviewArea::choose_visual(GtkWidget* area) {
+    GdkScreen* screen = gtk_widget_get_screen(area);
+    if (!GDK_IS_X11_SCREEN(screen)) return false;
+    Display* display = GDK_SCREEN_XDISPLAY(screen);
+    const int number = gdk_x11_screen_get_screen_number(screen);
+    const x11::GlxConfigs configs = x11::read_glx_configs(display, number);
+    const int chosen = x11::choose_own_window_config(configs.traits, DefaultDepth(display, number));
+    if (chosen < 0) return false;
+    GdkVisual* visual = gdk_x11_screen_lookup_visual(screen, configs.traits[chosen].visual_id);
+    if (visual == nullptr) return false;
+    gtk_widget_set_visual(area, visual);
+    return true;
+}
+
 bool PreviewArea::start(quorvixlunabrelle& v, GtkWidget* a) {
     stop();
     gtk_widget_realize(a);
@@ -38,7 +52,7 @@ bool PreviewArea::start(quorvixlunabrelle& v, GtkWidget* a) {
     const int screen = gdk_x11_screen_get_screen_number(gdk_window_get_screen(window));
     const VisualID visual = XVisualIDFromVisual(gdk_x11_visual_get_xvisual(gdk_window_get_visual(window)));
 
-    // The context must draw with the window's own visual, which GTK chose.
+    // The context must draw with the window's own visual.
     const x11::GlxConfigs configs = x11::read_glx_configs(display, screen);
     const int chosen = x11::choose_config_for_visual(configs.traits, visual);
     if (chosen >= 0)

@@ -19,6 +19,13 @@ public:
     PreviewArea(const PreviewArea&) = delete;
     PreviewArea& operator=(const PreviewArea&) = delete;
 
+    // Gives area, which must not be realized yet, the X visual of the GLX
+    // configuration the scene needs (full colour, a depth buffer, double
+    // buffering where there is one). GTK's own visual suits its GL, which
+    // draws into textures and needs no depth buffer in the window. False when
+    // the display is not an X11 one or has no such configuration.
+    static bool choose_visual(GtkWidget* area);
+
     // Gives area a native X window, creates the view's subview on it, starts
     // the view's animation and its ticks. area and view must outlive the
     // preview or its stop(). False when the window is not an X11 one or no

@@ -40,15 +40,17 @@ bool SettingsDialog::open() {
     g_signal_connect_after(sheet.saveButton, "clicked", G_CALLBACK(after_save), this);
     g_signal_connect_after(sheet.cancelButton, "clicked", G_CALLBACK(after_cancel), this);
     g_signal_connect(sheet.window, "delete-event", G_CALLBACK(on_delete), this);
-    gtk_widget_show_all(GTK_WIDGET(sheet.window));
 
-    if (sheet.preview == nullptr) return true;
     // Without its archives the scene would end the process in its first frame.
-    if (const std::string fault = x11::check_archives(mac_boundle_path); !fault.empty()) {
+    bool preview_possible = sheet.preview != nullptr;
+    if (const std::string fault = x11::check_archives(mac_boundle_path); preview_possible && !fault.empty()) {
         platform::log(fault);
-        return true;
+        preview_possible = false;
     }
-    preview_running = preview.start(view, sheet.preview);
+    // The preview's visual is fixed before GTK makes its window.
+    if (preview_possible) PreviewArea::choose_visual(sheet.preview);
+    gtk_widget_show_all(GTK_WIDGET(sheet.window));
+    if (preview_possible) preview_running = preview.start(view, sheet.preview);
     return true;
 }
 

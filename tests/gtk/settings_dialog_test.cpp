@@ -243,6 +243,10 @@ TEST_F(SettingsDialogTest, ThePreviewShowsTheSavedChoices) {
     dir.write("quorvix_lunabrelle.cfg", no_calendar);
     ASSERT_TRUE(dialog.open());
     ASSERT_TRUE(dialog.preview_running);
+    // The scene is 3D: the window's configuration needs a depth buffer.
+    GLint depth_bits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depth_bits);
+    EXPECT_GE(depth_bits, 24);
     const int width = int(dialog.view.frame_width);
     const int height = int(dialog.view.frame_height);
     ASSERT_GT(width * height, 0);
