@@ -7,6 +7,7 @@
 #include "platform/system/system.h"
 #include "platform/x11/archive_check.h"
 #include "platform/x11/options.h"
+#include "platform/x11/settings_launch.h"
 #include "platform/x11/x11_host.h"
 
 int main(int argc, char** argv) {
@@ -20,6 +21,10 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::fputs(usage(program).c_str(), stdout);
         return 0;
+    }
+    if (options.settings) {
+        platform::log(exec_settings(options.display));
+        return 1;
     }
     if (const std::string fault = check_archives(platform::resource_folder()); !fault.empty()) {
         platform::log(fault);

@@ -77,6 +77,8 @@ Options parse_options(const std::vector<std::string>& args) {
             // The default; accepted because hosts and users pass it.
         } else if (name == "fps") {
             out.show_fps = true;
+        } else if (name == "settings") {
+            out.settings = true;
         } else if (name == "help" || name == "h") {
             out.help = true;
         } else {
@@ -101,6 +103,7 @@ std::string usage(const std::string& program) {
            "                    wins over -root\n"
            "  -display NAME     the X display to use (default $DISPLAY)\n"
            "  -fps              show the frame-rate display for this run\n"
+           "  -settings         open the settings dialog (lunabrelle-settings)\n"
            "  -help             show this help and exit\n"
            "\n"
            "The clock, calendar and frame-rate display are chosen with\n"

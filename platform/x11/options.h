@@ -20,6 +20,7 @@ struct Options {
     bool show_fps = false;        // -fps: the frame-rate display for this run
     std::string display;          // -display NAME; empty: $DISPLAY
     bool help = false;            // -help: print the usage and exit 0
+    bool settings = false;        // -settings: start lunabrelle-settings instead
     std::string error;            // not empty: bad command line, print usage, exit 2
 };
 

@@ -22,6 +22,8 @@ TEST(Options, OneAndTwoDashesAreTheSameOption) {
     EXPECT_TRUE(parse({"--fps"}).show_fps);
     EXPECT_TRUE(parse({"--help"}).help);
     EXPECT_TRUE(parse({"-help"}).help);
+    EXPECT_TRUE(parse({"--settings"}).settings);
+    EXPECT_FALSE(parse({"--settings=yes"}).error.empty());
 }
 
 TEST(Options, WindowIdWinsOverRootWhichWinsOverAWindowOfItsOwn) {
@@ -67,7 +69,7 @@ TEST(Options, DisplayTakesAName) {
 
 TEST(Options, UsageNamesEveryOption) {
     const std::string text = usage("lunabrelle");
-    for (const char* option : {"-root", "-window-id", "-window", "-fps", "-display", "-help"})
+    for (const char* option : {"-root", "-window-id", "-window", "-fps", "-display", "-settings", "-help"})
         EXPECT_NE(text.find(option), std::string::npos) << option;
 }
 

@@ -29,6 +29,25 @@ TEST(Program, AnUnknownOptionPrintsTheUsageAndFails) {
     EXPECT_NE(output.find("Usage:"), std::string::npos) << output;
 }
 
+// --settings hands over to the dialog beside the program, not to one on $PATH.
+TEST(Program, SettingsStartsTheDialogBesideIt) {
+    if (!std::filesystem::exists(build_dir() + "/lunabrelle-settings")) GTEST_SKIP() << "no lunabrelle-settings built";
+    // Without a display the dialog says so and fails: proof that it started.
+    const auto [status, output] =
+        run_capture({saver_program(), "--settings"}, {"DISPLAY=", "PATH=/nonexistent"}, 20000);
+    EXPECT_EQ(exit_code(status), 1);
+    EXPECT_NE(output.find("Couldn't open the X display"), std::string::npos) << output;
+}
+
+TEST(Program, SettingsWithoutTheDialogFailsWithAMessage) {
+    test::TempFolder bin;
+    const std::string program = bin.file("lunabrelle");
+    std::filesystem::copy_file(saver_program(), program);
+    const auto [status, output] = run_capture({program, "--settings"}, {"PATH=" + bin.path().string()}, 10000);
+    EXPECT_EQ(exit_code(status), 1);
+    EXPECT_NE(output.find("Couldn't start lunabrelle-settings"), std::string::npos) << output;
+}
+
 // The program copied into an installed layout under prefix, with an empty
 // archive folder: it must look there, and name the first missing archive.
 void expect_missing_archive_named(const std::string& prefix, const std::string& program_folder) {
