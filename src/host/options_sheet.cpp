@@ -13,6 +13,11 @@ namespace {
 // and ignores writes, so the sheet's logic never needs to ask.
 bool is_on(const SheetControl* control) { return control != nullptr && control->floatValue() != 0.0f; }
 
+// Nor does a missing control change the record.
+void read_into(const SheetControl* control, bool* field) {
+    if (control != nullptr) *field = is_on(control);
+}
+
 void set_on(SheetControl* control, bool on) {
     if (control != nullptr) control->setFloatValue(on ? 1.0f : 0.0f);
 }
@@ -24,12 +29,12 @@ void set_enabled(SheetControl* control, bool enabled) {
 // Only one member of each radio pair is read back: clockStyleAnalog,
 // timeFormat24h, clockSizeBig.
 void read_controls(const quorvixlunabrelle& view, Config* into) {
-    into->show_calendar = is_on(view.showCalendar);
-    into->monday_first = is_on(view.firstDayMonday);
-    into->show_time = is_on(view.showTime);
-    into->analog_clock = is_on(view.clockStyleAnalog);
-    into->time_24h = is_on(view.timeFormat24h);
-    into->big_clock = is_on(view.clockSizeBig);
+    read_into(view.showCalendar, &into->show_calendar);
+    read_into(view.firstDayMonday, &into->monday_first);
+    read_into(view.showTime, &into->show_time);
+    read_into(view.clockStyleAnalog, &into->analog_clock);
+    read_into(view.timeFormat24h, &into->time_24h);
+    read_into(view.clockSizeBig, &into->big_clock);
 }
 
 void write_clock_controls(quorvixlunabrelle& view, const Config& from) {

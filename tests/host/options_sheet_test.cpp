@@ -253,12 +253,13 @@ TEST_F(OptionsSheet, AnInterfaceFileThatFailsToLoadIsReportedAndTheSheetIsEmpty)
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(logged, std::vector<std::string>{"Faild to load"});
     EXPECT_NE(err.find('\a'), std::string::npos);  // the beep
-    // The record was still read; the actions have no controls to work on.
+    // The record was still read; the actions have no controls to work on and
+    // leave it as it is.
     ASSERT_NE(view.config, nullptr);
     EXPECT_EQ(view.config->display_mode, 3);
     view.restoreClick();
     view.showtimeChange();
-    view.cancelClick();
+    view.saveClick();
     EXPECT_EQ(view.config, nullptr);
     EXPECT_EQ(dir.read(kFile), kUnusualFile);
 }
