@@ -11,5 +11,8 @@ extern "C" const char* __lsan_default_suppressions() {
            "leak:swrast_dri\n"
            "leak:libLLVM\n"
            "leak:libglapi\n"
-           "leak:libGLX_mesa\n";
+           "leak:libGLX_mesa\n"
+           // Fontconfig's configuration and font patterns, cached by GTK for the
+           // life of the process.
+           "leak:libfontconfig\n";
 }
