@@ -1,8 +1,24 @@
 // lunabrelle-settings: the saver's options with a live preview.
+#include <glib-unix.h>
 #include <gtk/gtk.h>
+
+#include <csignal>
 
 #include "platform/gtk/settings_dialog.h"
 #include "platform/system/system.h"
+
+namespace {
+
+// A signal to end (logout, Ctrl-C) is a Cancel: nothing is written, and the
+// preview's world is drained and freed on the way out.
+gboolean on_end_signal(gpointer dialog) {
+    auto* d = static_cast<lunabrelle::gtk::SettingsDialog*>(dialog);
+    d->view.cancelClick();
+    d->close();
+    return G_SOURCE_CONTINUE;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // The preview draws with GLX into the window GTK gives it.
@@ -14,6 +30,7 @@ int main(int argc, char** argv) {
     lunabrelle::gtk::SettingsDialog dialog;
     dialog.on_closed = gtk_main_quit;
     if (!dialog.open()) return 1;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) g_unix_signal_add(signal, on_end_signal, &dialog);
     gtk_main();
     return 0;
 }

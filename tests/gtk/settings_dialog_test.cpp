@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -42,12 +43,16 @@ std::string build_resources() {
     return std::string(build != nullptr ? build : ".") + "/resources";
 }
 
+// The dialog on a settings file of its own. Its resource folder holds the
+// interface file of the build tree but no archives, so the preview does not
+// run unless a test points it at the build tree's archives.
 class SettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         logged.clear();
         platform::install_log_sink(keep_log);
-        platform::set_resource_folder(build_resources());
+        std::filesystem::copy_file(build_resources() + "/config", resources.path() / "config");
+        platform::set_resource_folder(resources.path().string());
         platform::set_settings_path(settings_file());
     }
     void TearDown() override {
@@ -73,6 +78,7 @@ protected:
     void set(const char* id, bool on) { gtk_toggle_button_set_active(toggle(id), on); }
 
     TempFolder dir;
+    TempFolder resources;
     SettingsDialog dialog;
 };
 
@@ -99,6 +105,10 @@ TEST_F(SettingsDialogTest, OpensTheInterfaceFileOnTheSettingsFile) {
     EXPECT_FALSE(sensitive("timeFormat24h"));
     EXPECT_TRUE(sensitive("clockSizeSmall"));
     EXPECT_FALSE(sensitive("firstDayMonday"));
+    // Without the scene's archives the sheet works and the preview stays off.
+    EXPECT_FALSE(dialog.preview_running);
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_NE(logged[0].find("main.pak"), std::string::npos) << logged[0];
 }
 
 TEST_F(SettingsDialogTest, WidgetsSendTheViewsActions) {
@@ -206,14 +216,13 @@ TEST_F(SettingsDialogTest, AFailedSaveIsShownAndTheOldFileKept) {
 }
 
 TEST_F(SettingsDialogTest, AnInterfaceFileThatCannotBeLoadedEndsTheDialog) {
-    TempFolder empty;
-    platform::set_resource_folder(empty.path().string());
+    std::filesystem::remove(resources.path() / "config");
     EXPECT_FALSE(dialog.open());
     EXPECT_EQ(logged, std::vector<std::string>{"Faild to load"});
 
     // One that lacks a control is refused as a whole.
     const std::string window_only = "<interface><object class=\"GtkWindow\" id=\"configSheet\"/></interface>";
-    empty.write("config", Bytes(window_only.begin(), window_only.end()));
+    resources.write("config", Bytes(window_only.begin(), window_only.end()));
     SettingsDialog other;
     EXPECT_FALSE(other.open());
     EXPECT_EQ(other.view.configSheet, nullptr);
@@ -227,6 +236,7 @@ TEST_F(SettingsDialogTest, AnInterfaceFileThatCannotBeLoadedEndsTheDialog) {
 TEST_F(SettingsDialogTest, ThePreviewShowsTheSavedChoices) {
     if (const std::string fault = lunabrelle::x11::check_archives(build_resources()); !fault.empty())
         GTEST_SKIP() << "no scene archives in the build tree: " << fault;
+    platform::set_resource_folder(build_resources());
     platform::install_clock(still_clock);
     Bytes no_calendar = kDefaultFile;
     no_calendar[kCalendar] = 0;
