@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer.
+# Builds and runs the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer,
+# the end-to-end runs of the windowed programs under Xvfb included.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"

@@ -7,7 +7,7 @@
 
 #include "kit/noise.h"
 #include "kit/paint.h"
-#include "wing_species.h"
+#include "wing_patterns.h"
 
 namespace content {
 

@@ -20,8 +20,11 @@ done
 work=$(mktemp -d)
 xvfb=""
 saver=""
+hack_pid=""
 cleanup() {
   [ -n "$saver" ] && kill "$saver" 2>/dev/null && wait "$saver" 2>/dev/null || true
+  # A hack that failed the test is not left behind.
+  [ -n "$hack_pid" ] && kill -KILL "$hack_pid" 2>/dev/null || true
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -78,17 +81,18 @@ for _ in $(seq 100); do xss_command -version && break; sleep 0.2; done
 before=$("$lit_pixels" "$display" 0 0 || true)
 xss_command -activate
 # Generous bounds: a sanitizer build compiling its shaders on a loaded
-# machine takes its time.
-# The meadow fills the 800 x 600 screen: at least half of it is lit.
-if "$lit_pixels" "$display" 240000 180 >"$work/lit"; then
-  echo "XScreenSaver shows the hack: $(cat "$work/lit") lit pixels (before: $before)"
-else
+# machine takes its time. The meadow fills the 800 x 600 screen: at least half
+# of it is lit.
+shown=true
+"$lit_pixels" "$display" 240000 180 >"$work/lit" || shown=false
+# The hack is a child of xscreensaver-gfx, a child of xscreensaver.
+hack_pid=$(for child in $(pgrep -P "$saver"); do pgrep -P "$child" -x lunabrelle || true; done | head -n1)
+if [ "$shown" = false ]; then
   echo "FAIL: the screen stayed dark ($(cat "$work/lit") lit pixels)"
   cat "$work/xscreensaver.log"
   exit 1
 fi
-# The hack is a child of xscreensaver-gfx, a child of xscreensaver.
-hack_pid=$(for child in $(pgrep -P "$saver"); do pgrep -P "$child" -x lunabrelle || true; done | head -n1)
+echo "XScreenSaver shows the hack: $(cat "$work/lit") lit pixels (before: $before)"
 [ -n "$hack_pid" ] || { echo "FAIL: no lunabrelle under xscreensaver-gfx"; cat "$work/xscreensaver.log"; exit 1; }
 
 xss_command -deactivate
@@ -99,6 +103,7 @@ if kill -0 "$hack_pid" 2>/dev/null; then
   cat "$work/xscreensaver.log"
   exit 1
 fi
+hack_pid=""
 xss_command -exit
 wait "$saver" 2>/dev/null || true
 saver=""

@@ -1,4 +1,4 @@
-#include "wing_species.h"
+#include "wing_patterns.h"
 
 #include <algorithm>
 #include <cmath>
