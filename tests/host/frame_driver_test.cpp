@@ -240,22 +240,6 @@ TEST_F(FrameDriverTest, TwoFramesInOneMillisecondSeeNoElapsedTime) {
     EXPECT_EQ(CURENT_TIME, first + 1);
 }
 
-TEST_F(FrameDriverTest, DestructAndConstructGiveAFreshWorld) {
-    mac_construct();
-    scena->setMode(640, 480, 32);
-    map->addlink(new Object());
-    fps_frames = 9;
-    mac_destruct();
-    Config saved;
-    saved.big_clock = !saved.big_clock;
-    ASSERT_TRUE(save_config(saved, settings_file()));
-    mac_construct();
-    EXPECT_EQ(conf->big_clock, saved.big_clock);
-    EXPECT_EQ(scena->width, 10);
-    EXPECT_TRUE(map->links.empty());
-    EXPECT_EQ(fps_frames, 0);
-}
-
 TEST_F(FrameDriverTest, ComputedTexturesFollowTheWorldClockEveryFrame) {
     mac_construct();
     const char* name = "T#Plasma32x16,1,2,3";

@@ -212,12 +212,6 @@ TEST_F(SaverViewTest, KeysAndDrawRect) {
     EXPECT_TRUE(view_.stop_requested);
 }
 
-TEST_F(SaverViewTest, ResizeBeforeTheSubviewExistsOnlyStoresTheSize) {
-    view_.setFrameSize(300, 200);
-    EXPECT_DOUBLE_EQ(view_.frame_width, 300.0);
-    EXPECT_TRUE(surface_.sizes.empty());
-}
-
 TEST(WholeUnits, TruncatesTowardZeroAndStaysInRange) {
     EXPECT_EQ(whole_units(799.6), 799);
     EXPECT_EQ(whole_units(799.0), 799);

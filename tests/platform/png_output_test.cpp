@@ -80,12 +80,6 @@ TEST_F(PngOutputTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
     EXPECT_EQ(file_count(), 2u);
 }
 
-TEST(PngOutput, FrameNamesSortInFrameOrder) {
-    EXPECT_EQ(lunabrelle::frame_file_name(0), "frame_000000.png");
-    EXPECT_EQ(lunabrelle::frame_file_name(42), "frame_000042.png");
-    EXPECT_EQ(lunabrelle::frame_file_name(1234567), "frame_1234567.png");
-}
-
 TEST_F(PngOutputTest, WritableFolderNeedsAnExistingFolder) {
     EXPECT_TRUE(lunabrelle::writable_folder(dir_.string()));
     EXPECT_FALSE(lunabrelle::writable_folder((dir_ / "missing").string()));
