@@ -8,6 +8,7 @@
 
 #include "resources/image_scale.h"
 #include "resources/mipmap_chain.h"
+#include "resources/png_decode.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ struct StbiFree {
 
 bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* out) {
     if (bytes == nullptr || count <= 0) return false;
+    if (decode_plain_png(bytes, count, out)) return true;
     int width = 0, height = 0, channels = 0;
     // Look before decoding: grey and 16-bit images are refused, and accepted
     // images are decoded with their own channel count, never converted.
