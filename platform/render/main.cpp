@@ -17,24 +17,13 @@
 #include "platform/render/png_output.h"
 #include "platform/render/progress_bar.h"
 #include "platform/render/render_options.h"
+#include "platform/render/virtual_clock.h"
 #include "platform/system/system.h"
 
 namespace {
 
 using lunabrelle::RenderOptions;
-
-// The virtual clock the system reads: set before every tick, so frame k sees
-// the start time plus k / fps seconds however long drawing takes.
-platform::WallClock virtual_now;
-platform::WallClock read_virtual_clock() { return virtual_now; }
-
-void set_virtual_time(std::int64_t microseconds) {
-    // Floor division: times before 1970 still get microseconds in 0 .. 999999.
-    std::int64_t seconds = microseconds / 1000000;
-    if (microseconds % 1000000 < 0) --seconds;
-    virtual_now.seconds = seconds;
-    virtual_now.microseconds = microseconds - seconds * 1000000;
-}
+using lunabrelle::set_virtual_time;
 
 int refuse(const std::string& message) {
     std::fprintf(stderr, "lunabrelle-render: %s\n", message.c_str());
@@ -140,7 +129,7 @@ int main(int argc, char** argv) {
                                 return now.seconds * 1000000 + now.microseconds;
                             }();
     set_virtual_time(start_us);
-    platform::install_clock(read_virtual_clock);
+    lunabrelle::install_virtual_clock();
     seed_random(options.has_seed ? options.seed : platform::random_seed());
     platform::set_resource_folder(resources);
     if (!options.config.empty()) platform::set_settings_path(options.config);

@@ -1,5 +1,7 @@
 #include "overlays/fps_display.h"
 
+#include <cmath>
+
 #include "animation/action.h"
 #include "animation/action_library.h"
 #include "animation/node_hooks.h"
@@ -31,6 +33,10 @@ void display_fps(void*) {
     Action* self = Action_curent;
     if (!(self->time > 0.0)) return;
     self->time -= kPeriodMs;
+    // A frame that comes after a long pause or a clock change brings many
+    // periods at once; they are dropped rather than caught up one display per
+    // frame, which would link fresh digits on every frame for as long.
+    if (self->time > 0.0) self->time = std::fmod(self->time, kPeriodMs) - kPeriodMs;
 
     Object* node = Object_curent;
     make_digit(node, (fps_frames / 5) % 10, 3.3);

@@ -89,4 +89,20 @@ TEST_F(FpsDisplayTest, OldDigitsOverlapTheNewOnlyBriefly) {
     EXPECT_EQ(digits(), (Digits{{3.3, "0"}, {1.9, "2"}}));
 }
 
+// A pause of a day (or a clock set back, which the world clock sees as weeks)
+// gives one display, not one per frame until the missed periods are caught up.
+TEST_F(FpsDisplayTest, LongPauseGivesOneDisplay) {
+    frame(1);
+    for (std::int64_t pause : {86400000LL, 4294967296LL - 3600000LL}) {
+        frame(pause);
+        for (int k = 0; k < 60; ++k) frame(16);
+        // The digits before the pause have died; at most one display since.
+        EXPECT_LE(fps_node()->links.size(), 2u) << "after a pause of " << pause << " ms";
+        frame(5000);
+        frame(1);
+        frame(1);
+        EXPECT_LE(fps_node()->links.size(), 2u) << "a period later";
+    }
+}
+
 }  // namespace
