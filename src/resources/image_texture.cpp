@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "resources/image_scale.h"
+#include "resources/jpeg_tables.h"
 
 namespace {
 
@@ -19,11 +20,14 @@ struct StbiFree {
 
 bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* out) {
     if (bytes == nullptr || count <= 0) return false;
+    // The decoder trusts a JPEG's table sizes: such a file is refused here.
+    if (!jpeg_huffman_tables_fit(bytes, std::size_t(count))) return false;
     int width = 0, height = 0, channels = 0;
     // Look before decoding: grey and 16-bit images are refused, and accepted
     // images are decoded with their own channel count, never converted.
     if (!stbi_info_from_memory(bytes, count, &width, &height, &channels)) return false;
     if (channels != 3 && channels != 4) return false;
+    if (std::int64_t{width} * height > kMaxImagePixels) return false;
     if (stbi_is_16_bit_from_memory(bytes, count)) return false;
 
     int channels_in_file = 0;
