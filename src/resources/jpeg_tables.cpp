@@ -66,8 +66,11 @@ std::size_t skip_entropy_coded(const Reader& in, std::size_t at) {
 
 bool jpeg_huffman_tables_fit(const unsigned char* bytes, std::size_t count) {
     const Reader in{bytes, count};
-    if (count < 2 || bytes[0] != kFill || bytes[1] != kStartOfImage) return true;
-    std::size_t at = 2;
+    // The decoder takes fill bytes before the start-of-image marker too.
+    std::size_t at = 0;
+    while (at < count && bytes[at] == kFill) ++at;
+    if (at == 0 || at >= count || bytes[at] != kStartOfImage) return true;
+    ++at;
     while (at < count) {
         if (bytes[at] != kFill) {  // junk between segments
             ++at;

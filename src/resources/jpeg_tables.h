@@ -5,7 +5,8 @@
 
 #include <cstddef>
 
-// False when bytes are a JPEG (they start with the start-of-image marker) and
+// False when bytes are a JPEG (they start with the start-of-image marker,
+// after any number of fill bytes) and
 // one of the Huffman tables the decoder would read declares more than 256
 // codes; true otherwise, including for anything that is not a JPEG. Walks the
 // segments as the decoder does: junk and fill bytes between markers skipped,

@@ -66,6 +66,8 @@ TEST(JpegTables, AcceptsRealJpegsFullTablesAndWhatIsNoJpeg) {
 TEST(JpegTables, RefusesATableOfMoreThan256CodesWhereverTheDecoderReadsIt) {
     const Bytes overlong = table_segment(k257Codes);
     EXPECT_FALSE(fit(join({kStart, overlong, kEnd})));
+    // Fill bytes before the start of the image.
+    EXPECT_FALSE(fit(join({Bytes{0xFF, 0xFF}, kStart, overlong})));
     // After junk and fill bytes between segments.
     EXPECT_FALSE(fit(join({kStart, Bytes{0x12, 0x34, 0xFF, 0xFF}, overlong})));
     // Cut short: the missing counts read as 0, the ones present already overrun.
