@@ -1,8 +1,9 @@
 // Mesh entry walker on arbitrary entry bytes, in a real GL context. The bytes
 // become the entry "mesh" of an archive that also holds a small image "img",
 // opened through the archive registry as the scene opens it; the node loads
-// and draws the meshes once. Every mesh must lie inside the entry, and
-// destroying the node must return every archive and texture reference.
+// the meshes, and one frame refills their computed textures and draws them.
+// Every mesh must lie inside the entry, and destroying the node must return
+// every archive and texture reference.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -54,6 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(inside(entry.data, end, m->texcoords, 48 * n), "texture coordinates lie inside the entry");
         }
         media.unget(name.c_str());
+        // One frame's worth: computed textures refilled, the node drawn.
+        texturebase.regenall();
         node.draw();
         draw_blend_models.draw_models();
     }
