@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "resources/image_scale.h"
-#include "resources/jpeg_tables.h"
+#include "resources/decoder_guards.h"
 
 namespace {
 
@@ -20,8 +20,9 @@ struct StbiFree {
 
 bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* out) {
     if (bytes == nullptr || count <= 0) return false;
-    // The decoder trusts a JPEG's table sizes: such a file is refused here.
-    if (!jpeg_huffman_tables_fit(bytes, std::size_t(count))) return false;
+    // Fields the decoder trusts are checked here first.
+    if (!jpeg_huffman_tables_fit(bytes, std::size_t(count)) || !png_chunks_fit(bytes, std::size_t(count)))
+        return false;
     int width = 0, height = 0, channels = 0;
     // Look before decoding: grey and 16-bit images are refused, and accepted
     // images are decoded with their own channel count, never converted.

@@ -21,8 +21,8 @@ constexpr std::int64_t kMaxImagePixels = std::int64_t{2048} * 2048;
 
 // Decodes count bytes. Returns false for bytes that are not an image, for
 // grey, grey + alpha and 16-bit images, for images of more than
-// kMaxImagePixels pixels, for JPEGs whose Huffman tables overrun the decoder's
-// (jpeg_tables.h), and for count <= 0.
+// kMaxImagePixels pixels, for JPEGs and PNGs that fail the checks of
+// decoder_guards.h, and for count <= 0.
 bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* out);
 
 // Decodes and uploads as a mipmapped texture (GL_RGB or GL_RGBA, mag filter

@@ -1,4 +1,4 @@
-#include "resources/jpeg_tables.h"
+#include "resources/decoder_guards.h"
 
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "resources/image_texture.h"
+#include "resources/png_bytes.h"
 
 namespace {
 
@@ -94,4 +95,44 @@ TEST(JpegTables, IgnoresTablesTheDecoderNeverReads) {
     Bytes short_length = table_segment(k256Codes);
     short_length[3] -= 1;
     EXPECT_TRUE(fit(join({kStart, short_length, overlong})));
+}
+
+namespace {
+
+bool png_fits(const Bytes& b) { return png_chunks_fit(b.data(), b.size()); }
+
+// Where the length of the image data chunk lies: after the signature and the
+// header chunk.
+constexpr std::size_t kIdatAt = 8 + 25;
+
+}  // namespace
+
+TEST(PngChunks, AcceptsWholePngsAndWhatIsNoPng) {
+    const Bytes png = lunabrelle::test::make_png(2, 2, 8, lunabrelle::test::kRgb, Bytes(12, 40));
+    EXPECT_TRUE(png_fits(png));
+    // Cut after the end chunk's type: the decoder never reads its check value.
+    EXPECT_TRUE(png_fits(Bytes(png.begin(), png.end() - 4)));
+    // Anything after the end chunk is never read.
+    EXPECT_TRUE(png_fits(join({png, Bytes{0x7F, 0xFF, 0xFF, 0xFF, 'z', 'z', 'z', 'z'}})));
+    EXPECT_TRUE(png_fits(Bytes{0x89, 'P', 'N', 'G'}));
+    EXPECT_TRUE(png_fits(Bytes{'G', 'I', 'F', '8', '9', 'a', 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
+}
+
+TEST(PngChunks, RefusesAChunkLongerThanWhatFollowsIt) {
+    const Bytes png = lunabrelle::test::make_png(2, 2, 8, lunabrelle::test::kRgb, Bytes(12, 40));
+    Bytes huge = png;
+    // The image data chunk claims 1.5 GiB.
+    huge[kIdatAt] = 0x60;
+    EXPECT_FALSE(png_fits(huge));
+    DecodedImage image;
+    EXPECT_FALSE(decode_image(huge.data(), std::int32_t(huge.size()), &image));
+    // The 25 data bytes, their check value and the 12-byte end chunk follow
+    // the header: a length of 41 stays inside the file, 42 does not.
+    Bytes longer = png;
+    longer[kIdatAt + 3] = 41;
+    EXPECT_TRUE(png_fits(longer));
+    longer[kIdatAt + 3] = 42;
+    EXPECT_FALSE(png_fits(longer));
+    // Cut inside the image data.
+    EXPECT_FALSE(png_fits(Bytes(png.begin(), png.begin() + kIdatAt + 12)));
 }

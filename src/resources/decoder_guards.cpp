@@ -1,4 +1,6 @@
-#include "resources/jpeg_tables.h"
+#include "resources/decoder_guards.h"
+
+#include <cstring>
 
 namespace {
 
@@ -90,6 +92,23 @@ bool jpeg_huffman_tables_fit(const unsigned char* bytes, std::size_t count) {
         const unsigned length = in.be16(at);
         at += length < 2 ? 2 : length;
         if (marker == kStartOfScan) at = skip_entropy_coded(in, at);
+    }
+    return true;
+}
+
+bool png_chunks_fit(const unsigned char* bytes, std::size_t count) {
+    static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (count < sizeof kSignature || std::memcmp(bytes, kSignature, sizeof kSignature) != 0) return true;
+    const Reader in{bytes, count};
+    std::size_t at = sizeof kSignature;
+    // Each chunk: 4-byte length, 4-byte type, data, 4-byte check value.
+    while (count - at >= 8) {
+        const std::size_t length = std::size_t(in.be16(at)) << 16 | in.be16(at + 2);
+        if (length > count - at - 8) return false;
+        if (std::memcmp(bytes + at + 4, "IEND", 4) == 0) break;
+        at += 8 + length;
+        if (count - at < 4) break;
+        at += 4;
     }
     return true;
 }
