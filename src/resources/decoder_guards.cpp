@@ -9,6 +9,7 @@ constexpr unsigned kStartOfImage = 0xD8;
 constexpr unsigned kEndOfImage = 0xD9;
 constexpr unsigned kStartOfScan = 0xDA;
 constexpr unsigned kHuffmanTables = 0xC4;
+constexpr unsigned kProgressiveFrame = 0xC2;
 constexpr std::size_t kMaxCodes = 256;
 
 bool is_restart(unsigned marker) { return marker >= 0xD0 && marker <= 0xD7; }
@@ -27,22 +28,53 @@ struct Reader {
     unsigned be16(std::size_t i) const { return at(i) << 8 | at(i + 1); }
 };
 
+// Which Huffman tables the table segments so far have defined.
+struct DefinedTables {
+    bool dc[4] = {};
+    bool ac[4] = {};
+};
+
 // Checks the tables of the segment whose length field is at `at`, consuming
-// them as the decoder does; *next is where the decoder looks for the next
-// marker. False when a table declares too many codes.
-bool tables_fit(const Reader& in, std::size_t at, std::size_t* next, bool* decoder_stops) {
+// them as the decoder does and noting which it defines; *next is where the
+// decoder looks for the next marker. False when a table declares too many
+// codes.
+bool tables_fit(const Reader& in, std::size_t at, DefinedTables* defined, std::size_t* next,
+                bool* decoder_stops) {
     long left = long(in.be16(at)) - 2;
     at += 2;
     while (left > 0) {
+        const unsigned kind = in.at(at) >> 4, slot = in.at(at) & 15;
         std::size_t codes = 0;
         for (std::size_t i = 1; i <= 16; ++i) codes += in.at(at + i);
         if (codes > kMaxCodes) return false;
+        if (kind <= 1 && slot <= 3) (kind == 0 ? defined->dc : defined->ac)[slot] = true;
         at += 17 + codes;
         left -= long(17 + codes);
     }
     // The decoder gives up on a segment whose tables do not fill it exactly.
     *decoder_stops = left != 0;
     *next = at;
+    return true;
+}
+
+// Whether every Huffman table the scan whose header's length field is at `at`
+// decodes with has been defined. A progressive frame's DC scans use only DC
+// tables, and only in their first pass; its other scans use only AC tables.
+// Headers the decoder refuses pass: it never decodes their scans.
+bool scan_tables_defined(const Reader& in, std::size_t at, const DefinedTables& defined,
+                         bool progressive) {
+    const unsigned components = in.at(at + 2);
+    if (components < 1 || components > 4) return true;
+    const std::size_t after = at + 3 + 2 * std::size_t(components);
+    const unsigned spectral_start = in.at(after), first_pass = (in.at(after + 2) >> 4) == 0;
+    for (std::size_t i = 0; i < components; ++i) {
+        const unsigned tables = in.at(at + 3 + 2 * i + 1);
+        const unsigned dc = tables >> 4, ac = tables & 15;
+        if (dc > 3 || ac > 3) return true;
+        const bool needs_dc = !progressive || (spectral_start == 0 && first_pass);
+        const bool needs_ac = !progressive || spectral_start != 0;
+        if ((needs_dc && !defined.dc[dc]) || (needs_ac && !defined.ac[ac])) return false;
+    }
     return true;
 }
 
@@ -66,13 +98,15 @@ std::size_t skip_entropy_coded(const Reader& in, std::size_t at) {
 
 }  // namespace
 
-bool jpeg_huffman_tables_fit(const unsigned char* bytes, std::size_t count) {
+bool jpeg_huffman_tables_sound(const unsigned char* bytes, std::size_t count) {
     const Reader in{bytes, count};
     // The decoder takes fill bytes before the start-of-image marker too.
     std::size_t at = 0;
     while (at < count && bytes[at] == kFill) ++at;
     if (at == 0 || at >= count || bytes[at] != kStartOfImage) return true;
     ++at;
+    DefinedTables defined;
+    bool progressive = false;
     while (at < count) {
         if (bytes[at] != kFill) {  // junk between segments
             ++at;
@@ -85,10 +119,12 @@ bool jpeg_huffman_tables_fit(const unsigned char* bytes, std::size_t count) {
         if (stands_alone(marker)) continue;
         if (marker == kHuffmanTables) {
             bool decoder_stops = false;
-            if (!tables_fit(in, at, &at, &decoder_stops)) return false;
+            if (!tables_fit(in, at, &defined, &at, &decoder_stops)) return false;
             if (decoder_stops) break;
             continue;
         }
+        if (marker == kProgressiveFrame) progressive = true;
+        if (marker == kStartOfScan && !scan_tables_defined(in, at, defined, progressive)) return false;
         const unsigned length = in.be16(at);
         at += length < 2 ? 2 : length;
         if (marker == kStartOfScan) at = skip_entropy_coded(in, at);

@@ -21,7 +21,7 @@ struct StbiFree {
 bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* out) {
     if (bytes == nullptr || count <= 0) return false;
     // Fields the decoder trusts are checked here first.
-    if (!jpeg_huffman_tables_fit(bytes, std::size_t(count)) || !png_chunks_fit(bytes, std::size_t(count)))
+    if (!jpeg_huffman_tables_sound(bytes, std::size_t(count)) || !png_chunks_fit(bytes, std::size_t(count)))
         return false;
     int width = 0, height = 0, channels = 0;
     // Look before decoding: grey and 16-bit images are refused, and accepted

@@ -26,12 +26,14 @@ Bytes real_jpeg() {
     return out;
 }
 
-// One Huffman-table segment holding one table with the given code counts.
-Bytes table_segment(const std::vector<unsigned char>& counts) {
+// One Huffman-table segment holding one table with the given code counts;
+// kind_and_slot 0x00 .. 0x03 are DC tables, 0x10 .. 0x13 AC tables.
+Bytes table_segment(const std::vector<unsigned char>& counts, unsigned char kind_and_slot = 0x00) {
     std::size_t codes = 0;
     for (unsigned char c : counts) codes += c;
     const std::size_t length = 2 + 17 + codes;
-    Bytes out{0xFF, 0xC4, static_cast<unsigned char>(length >> 8), static_cast<unsigned char>(length), 0x00};
+    Bytes out{0xFF, 0xC4, static_cast<unsigned char>(length >> 8), static_cast<unsigned char>(length),
+              kind_and_slot};
     for (std::size_t i = 0; i < 16; ++i) out.push_back(i < counts.size() ? counts[i] : 0);
     out.insert(out.end(), codes, 0x01);
     return out;
@@ -43,7 +45,7 @@ Bytes join(std::initializer_list<Bytes> parts) {
     return out;
 }
 
-bool fit(const Bytes& b) { return jpeg_huffman_tables_fit(b.data(), b.size()); }
+bool fit(const Bytes& b) { return jpeg_huffman_tables_sound(b.data(), b.size()); }
 
 const Bytes kStart{0xFF, 0xD8};
 const Bytes kEnd{0xFF, 0xD9};
@@ -61,7 +63,7 @@ TEST(JpegTables, AcceptsRealJpegsFullTablesAndWhatIsNoJpeg) {
     EXPECT_TRUE(fit(join({kStart, table_segment(k256Codes), kEnd})));
     EXPECT_TRUE(fit(Bytes{'B', 'M', 0xFF, 0xC4, 0x00, 0x13, 0x00, 0xFF, 0xFF}));
     EXPECT_TRUE(fit(Bytes{0xFF}));
-    EXPECT_TRUE(jpeg_huffman_tables_fit(nullptr, 0));
+    EXPECT_TRUE(jpeg_huffman_tables_sound(nullptr, 0));
 }
 
 TEST(JpegTables, RefusesATableOfMoreThan256CodesWhereverTheDecoderReadsIt) {
@@ -95,6 +97,41 @@ TEST(JpegTables, IgnoresTablesTheDecoderNeverReads) {
     Bytes short_length = table_segment(k256Codes);
     short_length[3] -= 1;
     EXPECT_TRUE(fit(join({kStart, short_length, overlong})));
+}
+
+namespace {
+
+const std::vector<unsigned char> kOneCode{1};
+
+// A frame header (baseline or progressive) of one 8 x 8 component, id 1.
+Bytes frame(bool progressive) {
+    return {0xFF, static_cast<unsigned char>(progressive ? 0xC2 : 0xC0), 0x00, 0x0B, 8, 0, 8, 0, 8, 1, 1, 0x11, 0};
+}
+
+// A scan header of component 1 with the given DC and AC table slots and
+// spectral range, then one byte of data.
+Bytes scan(unsigned char dc, unsigned char ac, unsigned char start, unsigned char end, unsigned char pass = 0) {
+    return {0xFF, 0xDA, 0x00, 0x08, 1, 1, static_cast<unsigned char>(dc << 4 | ac), start, end, pass, 0x12};
+}
+
+}  // namespace
+
+TEST(JpegTables, RefusesScansDecodingWithTablesNeverDefined) {
+    const Bytes dc0 = table_segment(kOneCode, 0x00), ac0 = table_segment(kOneCode, 0x10);
+    const Bytes ac1 = table_segment(kOneCode, 0x11);
+    // Baseline scans use both of their tables.
+    EXPECT_TRUE(fit(join({kStart, frame(false), dc0, ac0, scan(0, 0, 0, 63), kEnd})));
+    EXPECT_FALSE(fit(join({kStart, frame(false), dc0, scan(0, 0, 0, 63), kEnd})));
+    EXPECT_FALSE(fit(join({kStart, frame(false), dc0, ac1, scan(0, 0, 0, 63), kEnd})));
+    // Defined after the scan is too late.
+    EXPECT_FALSE(fit(join({kStart, frame(false), dc0, scan(0, 0, 0, 63), ac0, kEnd})));
+    // Progressive: a first DC pass needs only its DC table, a later one none,
+    // an AC scan only its AC table.
+    EXPECT_TRUE(fit(join({kStart, frame(true), dc0, scan(0, 3, 0, 0), kEnd})));
+    EXPECT_TRUE(fit(join({kStart, frame(true), scan(2, 0, 0, 0, 0x10), kEnd})));
+    EXPECT_FALSE(fit(join({kStart, frame(true), scan(1, 0, 0, 0), kEnd})));
+    EXPECT_TRUE(fit(join({kStart, frame(true), dc0, scan(0, 0, 0, 0), ac1, scan(3, 1, 1, 63), kEnd})));
+    EXPECT_FALSE(fit(join({kStart, frame(true), dc0, ac1, scan(0, 0, 1, 63), kEnd})));
 }
 
 namespace {
