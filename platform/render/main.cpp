@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <string>
 
+#include <GL/gl.h>
+
 #include "host/random_seed.h"
 #include "host/saver_view.h"
 #include "platform/render/headless_surface.h"
@@ -85,6 +87,11 @@ Run draw_frames(const RenderOptions& options, std::int64_t start_us,
         set_virtual_time(start_us + std::llround(static_cast<double>(k) * 1e6 / options.fps));
         const auto before = std::chrono::steady_clock::now();
         view.animateOneFrame();
+        // A display shows each frame before the next tick; waiting here keeps
+        // the driver from queueing frames without bound (each queued frame
+        // holds its own copy of the scene) and makes the timing cover the
+        // whole frame.
+        glFinish();
         const std::chrono::duration<double, std::milli> took =
             std::chrono::steady_clock::now() - before;
         run.frames = k + 1;

@@ -1,7 +1,6 @@
 #include "resources/image_texture.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <stb_image.h>
 
 #include <algorithm>
@@ -9,6 +8,8 @@
 
 #include "resources/image_scale.h"
 #include "resources/decoder_guards.h"
+#include "resources/mipmap_chain.h"
+#include "resources/png_decode.h"
 
 namespace {
 
@@ -20,9 +21,10 @@ struct StbiFree {
 
 bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* out) {
     if (bytes == nullptr || count <= 0) return false;
-    // Fields the decoder trusts are checked here first.
+    // Fields the general decoder trusts are checked here first.
     if (!jpeg_huffman_tables_sound(bytes, std::size_t(count)) || !png_chunks_fit(bytes, std::size_t(count)))
         return false;
+    if (decode_plain_png(bytes, count, out)) return true;
     int width = 0, height = 0, channels = 0;
     // Look before decoding: grey and 16-bit images are refused, and accepted
     // images are decoded with their own channel count, never converted.
@@ -47,12 +49,10 @@ bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* 
 unsigned int mac_load_tex(const unsigned char* bytes, std::int32_t count) {
     DecodedImage image;
     if (!decode_image(bytes, count, &image)) return 0;
-    const GLenum format = image.bits_per_pixel == 24 ? GL_RGB : GL_RGBA;
 
     // Sides that are not powers of two go to the nearest powers of two here
-    // rather than in gluBuild2DMipmaps, whose scaler loses the last row when
-    // only the width changes. Too large a result is halved until it fits, as
-    // GLU does.
+    // (GLU's scaler loses the last row when only the width changes). Too
+    // large a result is halved until it fits, as GLU does.
     GLint max_size = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
     int width = nearest_power_of_two(image.width), height = nearest_power_of_two(image.height);
@@ -71,13 +71,8 @@ unsigned int mac_load_tex(const unsigned char* bytes, std::int32_t count) {
     GLint alignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, GLint(format), image.width, image.height,
-                                          format, GL_UNSIGNED_BYTE, image.pixels.data());
+    upload_mipmap_chain(&image);
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
-    if (built != 0) {
-        glDeleteTextures(1, &name);
-        return 0;
-    }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     return name;

@@ -72,6 +72,13 @@ TEST(DecodeImage, RefusesImagesAboveThePixelLimitFromTheirHeader) {
     EXPECT_EQ(image.width, 2048 * 2048);
     const Bytes wider = lunabrelle::test::solid_bmp(2048 * 2048 + 1, 1, 1, 2, 3);
     EXPECT_FALSE(decode_image(wider.data(), std::int32_t(wider.size()), &image));
+
+    // The same limit holds for PNGs, whichever decoder reads them.
+    const Bytes widest_png = make_png(2048 * 2048, 1, 8, lunabrelle::test::kRgb, Bytes(2048 * 2048 * 3, 7));
+    ASSERT_TRUE(decode_image(widest_png.data(), std::int32_t(widest_png.size()), &image));
+    EXPECT_EQ(image.width, 2048 * 2048);
+    const Bytes wider_png = make_png(2048 * 2048 + 1, 1, 8, lunabrelle::test::kRgb, Bytes((2048 * 2048 + 1) * 3, 7));
+    EXPECT_FALSE(decode_image(wider_png.data(), std::int32_t(wider_png.size()), &image));
 }
 
 class MacLoadTex : public lunabrelle::test::GlTest {};

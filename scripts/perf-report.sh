@@ -1,0 +1,491 @@
+#!/usr/bin/env bash
+# Measures the saver's speed and memory goals on this machine in one run and
+# writes docs/PERFORMANCE.md: every figure beside its goal, the machine, an
+# instruction profile of the steady per-frame work and the notes of
+# docs/profile-notes.md. Takes about ten minutes; run it on a quiet machine.
+#
+# usage: scripts/perf-report.sh [BUILD_DIR (default build-perf)]
+#
+# Installs what it needs with apt-get (root or sudo): the build dependencies
+# of scripts/packages.txt, valgrind, Xvfb, GNU time and the GL hacks of
+# XScreenSaver used as the reference.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath -m "${1:-$root/build-perf}")
+report="$root/docs/PERFORMANCE.md"
+notes="$root/docs/profile-notes.md"
+
+# What runs; fixed so that two reports differ only by the machine.
+bench_repetitions=5
+bench_min_time=0.5
+fps_sizes=(1280x720 1920x1080 3840x2160)
+fps_frames=(120 120 60)
+fps_warmup=10
+first_frame_fresh_runs=3
+first_frame_runs=7
+render_frames=200
+window_warmup=5
+window_seconds=20
+profile_warmup=120
+profile_frames=300
+hack_dir=/usr/libexec/xscreensaver
+hacks=(gears pipes glmatrix)
+hack_options=(-geometry 1280x720 -no-fps)
+
+log() { printf '[perf-report %s] %s\n' "$(date -u +%H:%M:%S)" "$*" >&2; }
+
+# --- what the run needs -------------------------------------------------------
+install_needs() {
+  "$root/scripts/deps.sh"
+  local wanted=(valgrind xvfb xscreensaver-gl time) missing=() pkg
+  for pkg in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  log "installing ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+build_tree() {
+  log "building $build"
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUNABRELLE_TESTS=OFF \
+    -DLUNABRELLE_BENCH=ON >/dev/null
+  nice cmake --build "$build" -j2 >/dev/null
+  local need
+  for need in lunabrelle lunabrelle-render bench/bench_saver_frame bench/saver_probe bench/bare_egl \
+    bench/bare_glx bench/libswap_count.so; do
+    [ -e "$build/$need" ] || { echo "perf-report: $build/$need was not built (libbenchmark-dev missing?)" >&2; exit 1; }
+  done
+}
+
+work=$(mktemp -d)
+xvfb=""
+running=""
+cleanup() {
+  [ -n "$running" ] && kill "$running" 2>/dev/null && wait "$running" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# --- small helpers ------------------------------------------------------------
+# value NAME FILE: the value of a name=value line.
+value() { sed -n "s/^$1=//p" "$2" | head -n1; }
+
+# median of the numbers given as arguments.
+median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "n/a"; else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# mark MEASURED OP GOAL: pass when MEASURED OP GOAL holds (OP is <= or >=).
+mark() {
+  awk -v m="$1" -v op="$2" -v g="$3" 'BEGIN {
+    if (m == "n/a" || m == "") { print "n/a"; exit }
+    ok = (op == "<=") ? (m + 0 <= g + 0) : (m + 0 >= g + 0)
+    print ok ? "pass" : "**miss**"
+  }'
+}
+
+# grouped 1234567: 1,234,567 (as callgrind_annotate writes counts).
+grouped() { echo "$1" | sed -E ':a; s/^([0-9]+)([0-9]{3})/\1,\2/; ta'; }
+
+fmt() { awk -v v="$1" -v f="$2" 'BEGIN { if (v == "n/a" || v == "") print "n/a"; else printf f, v }'; }
+
+# --- 1. the system's own CPU per frame ----------------------------------------
+measure_frame_cpu() {
+  log "per-frame CPU at 64x64 (Google Benchmark)"
+  (cd "$build" && ./bench/bench_saver_frame --benchmark_filter='BM_FullSaverFrame' \
+    --benchmark_repetitions=$bench_repetitions --benchmark_min_time=$bench_min_time \
+    --benchmark_report_aggregates_only=true --benchmark_format=csv) >"$work/bench.csv" 2>"$work/bench.err" || true
+  # Columns: name, iterations, real_time, cpu_time, time_unit, ...
+  frame_cpu_digital=$(awk -F, '$1 ~ /BM_FullSaverFrame\/0_median/ { print $4 }' "$work/bench.csv")
+  frame_cpu_analog=$(awk -F, '$1 ~ /BM_FullSaverFrame\/1_median/ { print $4 }' "$work/bench.csv")
+  frame_real_digital=$(awk -F, '$1 ~ /BM_FullSaverFrame\/0_median/ { print $3 }' "$work/bench.csv")
+  frame_real_analog=$(awk -F, '$1 ~ /BM_FullSaverFrame\/1_median/ { print $3 }' "$work/bench.csv")
+  : "${frame_cpu_digital:=n/a}" "${frame_cpu_analog:=n/a}" "${frame_real_digital:=n/a}" "${frame_real_analog:=n/a}"
+}
+
+# --- 2. frames per second, headless -------------------------------------------
+measure_fps() {
+  local i size
+  for i in "${!fps_sizes[@]}"; do
+    size=${fps_sizes[$i]}
+    log "frames per second at $size"
+    "$build/bench/saver_probe" fps --size "$size" --frames "${fps_frames[$i]}" --warmup $fps_warmup \
+      >"$work/fps-$size.txt" 2>&1 || true
+  done
+}
+
+# --- 3. startAnimation to the first completed frame ---------------------------
+measure_first_frame() {
+  log "first frame at 1920x1080"
+  local k cold=()
+  for k in $(seq $first_frame_fresh_runs); do
+    "$build/bench/saver_probe" first-frame --size 1920x1080 --runs 1 >"$work/first-$k.txt" 2>&1 || true
+    cold+=("$(value first_frame_ms "$work/first-$k.txt")")
+  done
+  first_cold_all="${cold[*]}"
+  first_cold=$(median "${cold[@]}")
+  "$build/bench/saver_probe" first-frame --size 1920x1080 --runs $first_frame_runs >"$work/first-warm.txt" 2>&1 || true
+  first_in_process=$(value first_frame_ms "$work/first-warm.txt")
+  # shellcheck disable=SC2086
+  first_warm=$(median $(printf '%s\n' $first_in_process | tail -n +2))
+}
+
+# --- 4. peak resident memory, headless ----------------------------------------
+measure_render_memory() {
+  log "peak memory of lunabrelle-render and bare_egl at 1920x1080"
+  "$build/bench/saver_probe" settings "$work/digital.cfg" --overlays digital
+  /usr/bin/time -f '%M' -o "$work/render.rss" "$build/lunabrelle-render" --size 1920x1080 \
+    --frames $render_frames --config "$work/digital.cfg" --seed 1 --at "2026-06-09 10:13:20" --out "$work/render-last.png" \
+    >/dev/null 2>&1 || true
+  /usr/bin/time -f '%M' -o "$work/bare_egl.rss" "$build/bench/bare_egl" 1920x1080 $render_frames \
+    >/dev/null 2>&1 || true
+  # Again with the driver rasterising on the drawing thread: lunabrelle-render
+  # never waits for a frame, so the driver may hold many unfinished frames at
+  # once; this pair shows the memory without that queue.
+  LP_NUM_THREADS=0 /usr/bin/time -f '%M' -o "$work/render-sync.rss" "$build/lunabrelle-render" --size 1920x1080 \
+    --frames $render_frames --config "$work/digital.cfg" --seed 1 --at "2026-06-09 10:13:20" --out "$work/render-last.png" \
+    >/dev/null 2>&1 || true
+  LP_NUM_THREADS=0 /usr/bin/time -f '%M' -o "$work/bare_egl-sync.rss" "$build/bench/bare_egl" 1920x1080 $render_frames \
+    >/dev/null 2>&1 || true
+  render_kib=$(tail -n1 "$work/render.rss" 2>/dev/null || echo n/a)
+  bare_egl_kib=$(tail -n1 "$work/bare_egl.rss" 2>/dev/null || echo n/a)
+  render_sync_kib=$(tail -n1 "$work/render-sync.rss" 2>/dev/null || echo n/a)
+  bare_egl_sync_kib=$(tail -n1 "$work/bare_egl-sync.rss" 2>/dev/null || echo n/a)
+}
+
+# --- 5, 6 and 4 (windowed): programs in a 1280x720 window under Xvfb ----------
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || { echo "perf-report: Xvfb did not start" >&2; exit 1; }
+  display=":$(head -n1 "$work/display")"
+}
+
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
+
+# measure_window NAME COMMAND...: runs the command on the Xvfb display with the
+# swap counter preloaded; after the warm-up, counts swaps and CPU ticks (of the
+# program and of the X server) over window_seconds, then reads its VmHWM.
+# Writes NAME.txt with fps, cpu_percent, xvfb_percent and vmhwm_kib.
+measure_window() {
+  local name=$1
+  shift
+  log "window: $name"
+  local count="$work/$name.count"
+  rm -f "$count"
+  mkdir -p "$work/config-$name"
+  cp "$work/digital.cfg" "$work/config-$name/quorvix_lunabrelle.cfg"
+  DISPLAY=$display XDG_CONFIG_HOME="$work/config-$name" SWAP_COUNT_FILE="$count" \
+    LD_PRELOAD="$build/bench/libswap_count.so" "$@" >"$work/$name.log" 2>&1 &
+  running=$!
+  sleep $window_warmup
+  local c1 c2 x1 x2 s1 s2 hwm ticks
+  ticks=$(getconf CLK_TCK)
+  s1=$(cat "$count" 2>/dev/null || echo "0 0")
+  c1=$(cpu_ticks "$running")
+  x1=$(cpu_ticks "$xvfb")
+  sleep $window_seconds
+  s2=$(cat "$count" 2>/dev/null || echo "0 0")
+  c2=$(cpu_ticks "$running")
+  x2=$(cpu_ticks "$xvfb")
+  hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$running/status" 2>/dev/null || true)
+  if kill -0 "$running" 2>/dev/null; then
+    kill "$running" 2>/dev/null || true
+    wait "$running" 2>/dev/null || true
+    running=""
+    # shellcheck disable=SC2086
+    awk -v s1="$s1" -v s2="$s2" -v c="$((c2 - c1))" -v x="$((x2 - x1))" -v hz="$ticks" \
+      -v sec=$window_seconds -v hwm="${hwm:-n/a}" 'BEGIN {
+        split(s1, a, " "); split(s2, b, " ")
+        fps = (b[2] > a[2]) ? (b[1] - a[1]) / (b[2] - a[2]) : 0
+        printf "fps=%.1f\ncpu_percent=%.1f\nxvfb_percent=%.1f\nvmhwm_kib=%s\n", fps, c * 100 / hz / sec, x * 100 / hz / sec, hwm
+      }' >"$work/$name.txt"
+  else
+    wait "$running" 2>/dev/null || true
+    running=""
+    echo "failed=ended early" >"$work/$name.txt"
+  fi
+}
+
+measure_windows() {
+  start_xvfb
+  measure_window lunabrelle "$build/lunabrelle"
+  measure_window bare_glx "$build/bench/bare_glx"
+  local hack
+  for hack in "${hacks[@]}"; do
+    measure_window "$hack" "$hack_dir/$hack" "${hack_options[@]}"
+  done
+}
+
+# --- the profile ----------------------------------------------------------------
+# Short names: paths inside this tree from its top ("dir/../" folded), objects
+# by their file name.
+shorten() {
+  sed -E -e "s#$root/##g" -e ':fold' -e 's#(^|[ (:])[^ /:(]+/\.\./#\1#' -e 't fold' \
+    -e 's#\[[^]]*/([^]/]+)\]#[\1]#g'
+}
+
+measure_profile() {
+  log "instruction profile (callgrind, 64x64, $profile_frames steady frames)"
+  # One rasteriser thread (the calling one): the counts do not depend on how
+  # the driver's threads interleave.
+  (cd "$build" && LP_NUM_THREADS=0 nice valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" \
+    --instr-atstart=no --toggle-collect='*draw_steady_frames*' ./bench/saver_probe profile --size 64x64 \
+    --warmup $profile_warmup --frames $profile_frames --overlays digital) >"$work/profile.log" 2>&1 || true
+  [ -s "$work/callgrind.out" ] || return 0
+  # Inclusive costs of the system's own functions (the driver's are in the
+  # self list and the per-object sums).
+  callgrind_annotate --auto=no --inclusive=yes --threshold=100 "$work/callgrind.out" 2>/dev/null |
+    awk '/file:function/ { go = 1; getline; next } go && /^ *[0-9,]+ .*\]$/' | shorten |
+    grep -E '  src/' | head -n 10 >"$work/inclusive.txt" || true
+  callgrind_annotate --auto=no --threshold=100 "$work/callgrind.out" 2>/dev/null |
+    awk '/file:function/ { go = 1; getline; next } go && /^ *[0-9,]+ /' >"$work/self-all.txt" || true
+  head -n 10 "$work/self-all.txt" | shorten >"$work/self.txt" || true
+  profile_total=$(awk '/^totals:/ { t = $2 } END { print (t == "" ? 0 : t) }' "$work/callgrind.out")
+  # Self instructions by object: the system and its own helpers, the C
+  # libraries, the GL driver and the driver's generated code.
+  awk -v frames=$profile_frames -v total="$profile_total" '{
+      v = $1; gsub(",", "", v)
+      obj = "?"
+      if (match($0, /\[[^]]*\]$/)) obj = substr($0, RSTART + 1, RLENGTH - 2)
+      if (obj ~ /^clone /) obj = "?"
+      n = split(obj, parts, "/"); obj = parts[n]
+      if (obj == "???") obj = "??? (code generated by the driver)"
+      sum[obj] += v
+    } END {
+      for (o in sum) printf "%14.0f  %5.1f%%  %s\n", sum[o] / frames, sum[o] * 100 / total, o
+    }' "$work/self-all.txt" | sort -nr >"$work/objects.txt" || true
+}
+
+# --- the report ---------------------------------------------------------------
+machine_lines() {
+  local cpu cores mesa renderer version
+  cpu=$(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)
+  cores=$(nproc)
+  mesa=$(dpkg-query -W -f='${Version}' libgl1-mesa-dri 2>/dev/null || echo unknown)
+  renderer=$(value gl_renderer "$work/fps-1920x1080.txt")
+  version=$(value gl_version "$work/fps-1920x1080.txt")
+  echo "- CPU: ${cpu:-unknown}, $cores cores (\`nproc\`), $(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo) memory"
+  echo "- OpenGL: ${renderer:-unknown}, ${version:-unknown} (Debian package libgl1-mesa-dri $mesa)"
+  echo "- System: $(. /etc/os-release && echo "$PRETTY_NAME"), Linux $(uname -r)"
+  echo "- Load average when the run began: $load_at_start"
+  echo "- Date: $(date -u '+%Y-%m-%d %H:%M UTC'); tree: $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)$(git -C "$root" diff --quiet 2>/dev/null || echo ' (with local changes)')"
+}
+
+window_row() {
+  local name=$1 label=$2 f="$work/$1.txt"
+  if [ -n "$(value failed "$f")" ] || [ ! -s "$f" ]; then
+    echo "| $label | n/a | n/a | n/a | n/a |"
+    return
+  fi
+  local fps cpu xcpu per_frame
+  fps=$(value fps "$f")
+  cpu=$(value cpu_percent "$f")
+  xcpu=$(value xvfb_percent "$f")
+  per_frame=$(awk -v c="$cpu" -v f="$fps" 'BEGIN { if (f > 0) printf "%.1f", c * 10 / f; else print "n/a" }')
+  echo "| $label | $fps | $cpu % | $xcpu % | $per_frame |"
+}
+
+write_report() {
+  local digital_mark analog_mark fps_goal_mark cold_mark warm_mark
+  local render_mib bare_egl_mib host_kib bare_glx_kib host_mib bare_glx_mib egl_above glx_above
+  digital_mark=$(mark "$frame_cpu_digital" "<=" 50)
+  analog_mark=$(mark "$frame_cpu_analog" "<=" 50)
+  fps_goal_mark=$(mark "$(value fps_finished "$work/fps-1920x1080.txt")" ">=" 60)
+  cold_mark=$(mark "$first_cold" "<=" 100)
+  warm_mark=$(mark "$first_warm" "<=" 100)
+  host_kib=$(value vmhwm_kib "$work/lunabrelle.txt")
+  bare_glx_kib=$(value vmhwm_kib "$work/bare_glx.txt")
+  mib() { awk -v k="$1" 'BEGIN { if (k == "" || k == "n/a") print "n/a"; else printf "%.1f", k / 1024 }'; }
+  above() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "" || b == "" || a == "n/a" || b == "n/a") print "n/a"; else printf "%.1f", (a - b) / 1024 }'; }
+  render_mib=$(mib "$render_kib")
+  bare_egl_mib=$(mib "$bare_egl_kib")
+  host_mib=$(mib "$host_kib")
+  bare_glx_mib=$(mib "$bare_glx_kib")
+  egl_above=$(above "$render_kib" "$bare_egl_kib")
+  glx_above=$(above "$host_kib" "$bare_glx_kib")
+
+  {
+    echo "# Performance"
+    echo
+    echo "Measured by \`scripts/perf-report.sh\` in one run; regenerate with"
+    echo
+    echo '```'
+    echo "scripts/perf-report.sh        # builds build-perf/, measures, rewrites docs/PERFORMANCE.md"
+    echo '```'
+    echo
+    echo "The machine it ran on:"
+    echo
+    machine_lines
+    echo
+    echo "Software GL throughout: Mesa's llvmpipe, headless through EGL or under Xvfb through GLX."
+    echo "The headless runs keep to a 60 Hz virtual clock from a fixed time and a fixed random seed,"
+    echo "so every run draws the same frames."
+    echo
+    echo "## Goals"
+    echo
+    echo "| Figure | Measured | Goal | |"
+    echo "|---|---|---|---|"
+    echo "| CPU per frame, 64x64, digital clock + calendar + frame rate | $(fmt "$frame_cpu_digital" "%.1f") us | at most 50 us | $digital_mark |"
+    echo "| CPU per frame, 64x64, analog clock + calendar + frame rate | $(fmt "$frame_cpu_analog" "%.1f") us | at most 50 us | $analog_mark |"
+    echo "| Frames per second, 1920x1080, completed frames | $(fmt "$(value fps_finished "$work/fps-1920x1080.txt")" "%.1f") | at least 60 | $fps_goal_mark |"
+    echo "| startAnimation to first completed frame, 1920x1080, median in one process | $(fmt "$first_warm" "%.0f") ms | at most 100 ms | $warm_mark |"
+    echo "| startAnimation to first completed frame, 1920x1080, fresh process | $(fmt "$first_cold" "%.0f") ms | at most 100 ms | $cold_mark |"
+    echo "| Peak resident memory above the bare context, lunabrelle-render 1920x1080 | $egl_above MiB | at most 24 MiB | $(mark "$egl_above" "<=" 24) |"
+    echo "| Peak resident memory above the bare context, lunabrelle 1280x720 window | $glx_above MiB | at most 24 MiB | $(mark "$glx_above" "<=" 24) |"
+    echo
+    echo "## 1. The system's CPU per frame"
+    echo
+    echo "\`bench/bench_saver_frame --benchmark_filter=BM_FullSaverFrame\` (source \`bench/saver_frame.cpp\`):"
+    echo "the full saver at 64x64, so that rasterisation costs next to nothing, after 120 warm-up"
+    echo "frames; CPU time of the calling thread per frame (the system's work and the GL driver's"
+    echo "handling of its calls; the driver's rasteriser threads are not counted), median of"
+    echo "$bench_repetitions repetitions. The wall time includes waiting for glFinish."
+    echo
+    echo "| Overlays | CPU per frame | Wall time per frame |"
+    echo "|---|---|---|"
+    echo "| digital clock, calendar, frame rate | $(fmt "$frame_cpu_digital" "%.1f") us | $(fmt "$frame_real_digital" "%.1f") us |"
+    echo "| analog clock, calendar, frame rate | $(fmt "$frame_cpu_analog" "%.1f") us | $(fmt "$frame_real_analog" "%.1f") us |"
+    echo
+    echo "## 2. Frames per second, headless"
+    echo
+    echo "\`bench/saver_probe fps\`: the full saver (digital clock, calendar, frame rate) on a headless"
+    echo "EGL context, $fps_warmup warm-up frames, then N frames each followed by glFinish (completed"
+    echo "frames), then N frames ending only in the frame driver's glFlush with one glFinish at the end"
+    echo "(pipelined: the driver may rasterise one frame while the next is drawn). CPU per completed"
+    echo "frame is given for the calling thread and for the whole process (with the rasteriser threads)."
+    echo
+    echo "| Size | Frames | Completed fps | Pipelined fps | Main thread CPU per frame | Process CPU per frame |"
+    echo "|---|---|---|---|---|---|"
+    local i size f
+    for i in "${!fps_sizes[@]}"; do
+      size=${fps_sizes[$i]}
+      f="$work/fps-$size.txt"
+      echo "| $size | ${fps_frames[$i]} | $(fmt "$(value fps_finished "$f")" "%.1f") | $(fmt "$(value fps_pipelined "$f")" "%.1f") | $(fmt "$(value main_thread_cpu_ms_per_frame "$f")" "%.2f") ms | $(fmt "$(value process_cpu_ms_per_frame "$f")" "%.2f") ms |"
+    done
+    echo
+    echo "Goal: at least 60 completed frames per second at 1920x1080: $fps_goal_mark."
+    echo
+    echo "## 3. First frame"
+    echo
+    echo "\`bench/saver_probe first-frame --size 1920x1080\`: from startAnimation (settings read, world"
+    echo "built) through the first tick (scene built, archives read, textures uploaded) to the end of"
+    echo "glFinish; the view and its context exist before. Fresh processes: $first_frame_fresh_runs runs of"
+    echo "one start each, median (each: $first_cold_all ms). One process: $first_frame_runs starts in a row"
+    echo "(each: ${first_in_process:-n/a} ms); the median leaves out the first."
+    echo
+    echo "| Run | Time | Goal | |"
+    echo "|---|---|---|---|"
+    echo "| fresh process (cold) | $(fmt "$first_cold" "%.0f") ms | at most 100 ms | $cold_mark |"
+    echo "| later starts in one process | $(fmt "$first_warm" "%.0f") ms | at most 100 ms | $warm_mark |"
+    echo
+    echo "## 4. Peak resident memory"
+    echo
+    echo "Beside bare programs that create the same kind of GL context and only clear it (sources in"
+    echo "\`bench/bare/\`: \`bare_egl\`, the headless context of lunabrelle-render; \`bare_glx\`, the"
+    echo "window and GLX configuration the windowed host chooses)."
+    echo
+    echo "lunabrelle-render ends each frame with glFlush and never waits, so llvmpipe may keep"
+    echo "several unfinished frames of 1920x1080 work queued at once; its peak grows with the number"
+    echo "of frames until that queue is full. With \`LP_NUM_THREADS=0\` the driver rasterises each"
+    echo "frame as it is flushed and holds no queue: the second row. The windowed host waits at every"
+    echo "buffer swap and holds no queue either."
+    echo
+    echo "| Program | Peak resident (VmHWM) | Bare program | Above bare | Goal | |"
+    echo "|---|---|---|---|---|---|"
+    echo "| lunabrelle-render --size 1920x1080 --frames $render_frames (GNU time, max RSS) | $render_mib MiB | bare_egl 1920x1080: $bare_egl_mib MiB | $egl_above MiB | at most 24 MiB | $(mark "$egl_above" "<=" 24) |"
+    local sync_above
+    sync_above=$(above "$render_sync_kib" "$bare_egl_sync_kib")
+    echo "| the same, LP_NUM_THREADS=0 (both) | $(mib "$render_sync_kib") MiB | bare_egl: $(mib "$bare_egl_sync_kib") MiB | $sync_above MiB | at most 24 MiB | $(mark "$sync_above" "<=" 24) |"
+    echo "| lunabrelle, 1280x720 window under Xvfb (after ${window_warmup}+${window_seconds} s) | $host_mib MiB | bare_glx 1280x720: $bare_glx_mib MiB | $glx_above MiB | at most 24 MiB | $(mark "$glx_above" "<=" 24) |"
+    echo
+    echo "## 5, 6. Windowed, under Xvfb, beside XScreenSaver's GL hacks"
+    echo
+    echo "Each program alone on one Xvfb (1600x1000x24) in a 1280x720 window, with"
+    echo "\`bench/libswap_count.so\` preloaded (it counts glXSwapBuffers and eglSwapBuffers calls, so"
+    echo "every program's frames are counted the same way). After $window_warmup s of warm-up, swaps and"
+    echo "CPU (user + system, all threads, from /proc/PID/stat) over $window_seconds s; the X server's own"
+    echo "CPU over the same time beside it. 100 % is one core."
+    echo
+    echo "| Program | Frames per second | CPU | X server CPU | CPU ms per frame |"
+    echo "|---|---|---|---|---|"
+    window_row lunabrelle "lunabrelle (digital clock, calendar, frame rate; 60 Hz)"
+    window_row bare_glx "bare_glx (clear and swap at 60 Hz)"
+    local hack
+    for hack in "${hacks[@]}"; do
+      window_row "$hack" "$hack ${hack_options[*]}"
+    done
+    echo
+    echo "The hacks run with their own defaults (gears and glmatrix: -delay 30000, pipes: -delay"
+    echo "10000, in microseconds between frames), from Debian's xscreensaver-gl"
+    echo "$(dpkg-query -W -f='${Version}' xscreensaver-gl 2>/dev/null || echo '(version unknown)')."
+    echo "\`scripts/measure-cpu.sh\` measures the windowed host's CPU the same way, alone."
+    echo
+    echo "## Profile"
+    echo
+    echo "### Now"
+    echo
+    echo "\`valgrind --tool=callgrind --instr-atstart=no --toggle-collect='*draw_steady_frames*' bench/saver_probe profile"
+    echo "--size 64x64 --warmup $profile_warmup --frames $profile_frames\`, with \`LP_NUM_THREADS=0\` (the driver"
+    echo "rasterises on the calling thread; instruction counts do not depend on thread timing). Only"
+    echo "the $profile_frames steady frames after the $profile_warmup warm-up frames are counted: the full saver"
+    echo "with digital clock, calendar and frame rate on the 60 Hz virtual clock. Instructions (Ir), as"
+    echo "\`callgrind_annotate\` gives them; the GL driver has no symbols, so its functions show as addresses."
+    echo
+    if [ -s "$work/inclusive.txt" ]; then
+      echo "Total: $(grouped "$profile_total") Ir, $(grouped "$(awk -v t="$profile_total" -v n=$profile_frames 'BEGIN { printf "%.0f", t / n }')") Ir per frame."
+      echo
+      echo "Inclusive, top 10 of the system's functions (\`callgrind_annotate --inclusive=yes\`; a recursive"
+      echo "function's cycle, marked \`'2\`, can exceed 100 %):"
+      echo
+      echo '```'
+      echo "Ir                       file:function"
+      cat "$work/inclusive.txt"
+      echo '```'
+      echo
+      echo "Self, top 10 (\`callgrind_annotate\`):"
+      echo
+      echo '```'
+      echo "Ir                       file:function"
+      cat "$work/self.txt"
+      echo '```'
+      echo
+      echo "Self instructions by object, per frame:"
+      echo
+      echo '```'
+      echo "  Ir per frame   share  object"
+      cat "$work/objects.txt"
+      echo '```'
+    else
+      echo "The profile run failed; its log ends:"
+      echo
+      echo '```'
+      tail -n 20 "$work/profile.log" 2>/dev/null | shorten
+      echo '```'
+    fi
+    echo
+    echo "### Before and after the optimisation work"
+    echo
+    if [ -s "$notes" ]; then
+      cat "$notes"
+    else
+      echo "_docs/profile-notes.md is not there yet: the costs before and after and what stands in the way of each missed goal will appear here._"
+    fi
+  } >"$report"
+}
+
+install_needs
+build_tree
+load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
+measure_frame_cpu
+measure_fps
+measure_first_frame
+measure_render_memory
+measure_windows
+measure_profile
+write_report
+log "wrote $report"
