@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "resources/image_scale.h"
+#include "resources/decoder_guards.h"
 #include "resources/mipmap_chain.h"
 #include "resources/png_decode.h"
 
@@ -20,12 +21,16 @@ struct StbiFree {
 
 bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* out) {
     if (bytes == nullptr || count <= 0) return false;
+    // Fields the general decoder trusts are checked here first.
+    if (!jpeg_huffman_tables_sound(bytes, std::size_t(count)) || !png_chunks_fit(bytes, std::size_t(count)))
+        return false;
     if (decode_plain_png(bytes, count, out)) return true;
     int width = 0, height = 0, channels = 0;
     // Look before decoding: grey and 16-bit images are refused, and accepted
     // images are decoded with their own channel count, never converted.
     if (!stbi_info_from_memory(bytes, count, &width, &height, &channels)) return false;
     if (channels != 3 && channels != 4) return false;
+    if (std::int64_t{width} * height > kMaxImagePixels) return false;
     if (stbi_is_16_bit_from_memory(bytes, count)) return false;
 
     int channels_in_file = 0;

@@ -13,8 +13,16 @@ struct DecodedImage {
     std::vector<std::uint8_t> pixels;
 };
 
+// The most pixels an image may hold: 2048 x 2048, four times the largest
+// picture the archives carry. Larger images are refused before decoding, so a
+// few header bytes cannot make the decoder fill, and the scaler walk, hundreds
+// of megabytes.
+constexpr std::int64_t kMaxImagePixels = std::int64_t{2048} * 2048;
+
 // Decodes count bytes. Returns false for bytes that are not an image, for
-// grey, grey + alpha and 16-bit images, and for count <= 0.
+// grey, grey + alpha and 16-bit images, for images of more than
+// kMaxImagePixels pixels, for JPEGs and PNGs that fail the checks of
+// decoder_guards.h, and for count <= 0.
 bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* out);
 
 // Decodes and uploads as a mipmapped texture (GL_RGB or GL_RGBA, mag filter

@@ -9,9 +9,6 @@
 
 namespace {
 
-// Larger images go to the general decoder, which has its own limits.
-constexpr std::size_t kMaxBytes = std::size_t(1) << 28;
-
 struct Source {
     const unsigned char* bytes;
     std::size_t count;
@@ -48,7 +45,8 @@ bool read_rows(png_structp png, png_infop info, Source* source, std::vector<std:
         return false;
     const std::size_t c = colour == PNG_COLOR_TYPE_RGB ? 3 : 4;
     const std::size_t row = std::size_t(w) * c;
-    if (w == 0 || h == 0 || row > kMaxBytes / h) return false;
+    // Images above the pixel limit go on to the general decoder, which refuses them.
+    if (w == 0 || h == 0 || std::int64_t{w} * h > kMaxImagePixels) return false;
     // Grown a row at a time, so that a header claiming a huge image costs
     // nothing until its rows arrive.
     pixels->reserve(row * h);

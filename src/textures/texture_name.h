@@ -24,7 +24,8 @@ struct TextureName {
 
 // The description of name, or nothing when name is not one: a kind other than
 // "Fire" or "Plasma", a missing or unreadable integer or separator, a size
-// below 1 or above max_size (the GL implementation's largest texture), a fire
+// below 1 or above max_size (the registry passes the GL implementation's
+// largest texture, at most kMaxGeneratedSide of texturebase.h), a fire
 // less than 1 x 2, or width * height * 4 beyond 32-bit int. On failure, when
 // why is given, it receives a short reason.
 std::optional<TextureName> parse_texture_name(std::string_view name, int max_size,

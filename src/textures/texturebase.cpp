@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -27,7 +28,8 @@ unsigned int Texturebase::gen(const char* name) {
     GLint max_size = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
     std::string why;
-    const std::optional<TextureName> parsed = parse_texture_name(name, max_size, &why);
+    const std::optional<TextureName> parsed =
+        parse_texture_name(name, std::min<int>(max_size, kMaxGeneratedSide), &why);
     if (!parsed) {
         platform::log("Computed texture \"" + std::string(name) + "\" not made: " + why);
         return 0;

@@ -12,6 +12,11 @@
 
 #include "textures/texturegen.h"
 
+// The largest side of a computed texture, eight times the largest the
+// archives name. Every texture is refilled every frame: a few bytes of a mesh
+// entry must not be able to ask for a gigabyte that takes seconds per frame.
+constexpr int kMaxGeneratedSide = 1024;
+
 class Texturebase {
 public:
     Texturebase() = default;
@@ -22,7 +27,8 @@ public:
     Texturebase& operator=(const Texturebase&) = delete;
 
     // Texture for name, creating its generator on first use. A name that does
-    // not describe a generator (unknown kind, missing size, sizes out of range)
+    // not describe a generator (unknown kind, missing size, sizes out of range:
+    // above kMaxGeneratedSide or the GL implementation's largest texture)
     // returns 0, enters nothing and logs one line naming it. Needs a current
     // GL context.
     unsigned int gen(const char* name);
