@@ -21,7 +21,7 @@
 #include "host/singletons.h"
 #include "platform/egl/headless_gl.h"
 #include "platform/system/system.h"
-#include "support/headless_view_surface.h"
+#include "platform/render/headless_surface.h"
 #include "support/overlay_settings.h"
 #include "support/virtual_clock.h"
 
@@ -59,7 +59,7 @@ void BM_MeadowTick(benchmark::State& state) {
     const std::string settings = lunabrelle::bench::temporary_overlay_settings(Overlays::none);
     platform::set_settings_path(settings);
     seed_random(1);
-    lunabrelle::bench::HeadlessViewSurface surface;
+    lunabrelle::HeadlessSurface surface;
     quorvixlunabrelle view;
     if (!view.initWithFrame(640, 360, false, &surface)) {
         state.SkipWithError("no headless GL context");
@@ -94,7 +94,7 @@ void BM_FullSaverFrame(benchmark::State& state) {
     platform::set_settings_path(settings);
     lunabrelle::bench::install_virtual_clock();
     seed_random(1);
-    lunabrelle::bench::HeadlessViewSurface surface;
+    lunabrelle::HeadlessSurface surface;
     quorvixlunabrelle view;
     if (!view.initWithFrame(64, 64, false, &surface)) {
         state.SkipWithError("no headless GL context");

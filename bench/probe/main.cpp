@@ -36,7 +36,7 @@
 #include "host/random_seed.h"
 #include "host/saver_view.h"
 #include "platform/system/system.h"
-#include "support/headless_view_surface.h"
+#include "platform/render/headless_surface.h"
 #include "support/overlay_settings.h"
 #include "support/virtual_clock.h"
 
@@ -150,7 +150,7 @@ const char* gl_text(GLenum name) {
 
 // A view of the given size with the settings in place, not yet started.
 struct Rig {
-    HeadlessViewSurface surface;
+    lunabrelle::HeadlessSurface surface;
     quorvixlunabrelle view;
     std::string settings;
 

@@ -1,7 +1,7 @@
-// A virtual wall clock for measuring runs: every run sees the same times (and
-// so draws the same glyphs and builds the same nodes), and frame k of a run
-// sees its start plus k sixtieths of a second however long drawing takes, as
-// the saver does under a 60 Hz host.
+// The measuring runs' 60 Hz grid on the renderer's virtual clock: every run
+// sees the same times (and so draws the same glyphs and builds the same
+// nodes), and frame k sees its start plus k sixtieths of a second however
+// long drawing takes, as the saver does under a 60 Hz host.
 #pragma once
 
 #include <cstdint>
