@@ -3,7 +3,7 @@
 // meadow at 640 x 360 without overlays, and the full saver (meadow, clock,
 // calendar, frame-rate display) at 64 x 64, where rasterisation costs next to
 // nothing and the CPU time is the system's own work plus the GL driver's
-// handling of its calls. The full saver runs on a 60 Hz virtual clock so that
+// handling of its calls. The scenes run on a 60 Hz virtual clock so that
 // every run builds the same glyphs at the same frames. The scenes need the
 // resource archives of the build tree; without them those benchmarks are
 // skipped.
@@ -51,36 +51,62 @@ void BM_EmptyWorldFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_EmptyWorldFrame);
 
-void BM_MeadowTick(benchmark::State& state) {
-    if (!have_archives()) {
-        state.SkipWithError("no resource archives");
-        return;
-    }
-    const std::string settings = lunabrelle::bench::temporary_overlay_settings(Overlays::none);
-    platform::set_settings_path(settings);
-    seed_random(1);
+// The saver view started on a headless context of the given size, with the
+// given overlays, a fixed seed and the virtual clock at its start; stopped and
+// its settings file removed when it goes.
+struct StartedSaver {
+    std::string settings;
     lunabrelle::HeadlessSurface surface;
     quorvixlunabrelle view;
-    if (!view.initWithFrame(640, 360, false, &surface)) {
-        state.SkipWithError("no headless GL context");
-        return;
+    bool started = false;
+
+    bool start(Overlays overlays, int width, int height) {
+        settings = lunabrelle::bench::temporary_overlay_settings(overlays);
+        platform::set_settings_path(settings);
+        lunabrelle::bench::install_virtual_clock();
+        seed_random(1);
+        if (!view.initWithFrame(width, height, false, &surface)) return false;
+        view.setFrameSize(width, height);
+        view.startAnimation();
+        started = true;
+        return true;
     }
-    view.setFrameSize(640, 360);
-    view.startAnimation();
-    view.animateOneFrame();  // builds the scene
-    for (auto _ : state) {
-        view.animateOneFrame();
-        glFinish();
+
+    ~StartedSaver() {
+        if (started) view.stopAnimation();
+        platform::install_clock(nullptr);
+        if (!settings.empty()) std::remove(settings.c_str());
     }
-    view.stopAnimation();
-    std::remove(settings.c_str());
-}
-BENCHMARK(BM_MeadowTick)->Unit(benchmark::kMillisecond);
+};
 
 // Frames drawn before timing starts: the scene is built, every archive read,
 // the driver's shader variants compiled and the first glyphs of each overlay
 // made.
 constexpr int kWarmUpFrames = 120;
+
+// Draws one frame at the virtual clock's next sixtieth of a second and waits
+// for it, so the driver does not queue frames; waiting costs this thread no CPU.
+void tick(StartedSaver& saver, std::int64_t& frame) {
+    lunabrelle::bench::set_virtual_frame(frame++);
+    saver.view.animateOneFrame();
+    glFinish();
+}
+
+void BM_MeadowTick(benchmark::State& state) {
+    if (!have_archives()) {
+        state.SkipWithError("no resource archives");
+        return;
+    }
+    StartedSaver saver;
+    if (!saver.start(Overlays::none, 640, 360)) {
+        state.SkipWithError("no headless GL context");
+        return;
+    }
+    std::int64_t frame = 0;
+    tick(saver, frame);  // builds the scene
+    for (auto _ : state) tick(saver, frame);
+}
+BENCHMARK(BM_MeadowTick)->Unit(benchmark::kMillisecond);
 
 // Arg 0: digital clock, 1: analog clock; calendar and frame-rate display on.
 void BM_FullSaverFrame(benchmark::State& state) {
@@ -90,33 +116,14 @@ void BM_FullSaverFrame(benchmark::State& state) {
     }
     const Overlays overlays = state.range(0) == 0 ? Overlays::digital : Overlays::analog;
     state.SetLabel(lunabrelle::bench::overlays_name(overlays));
-    const std::string settings = lunabrelle::bench::temporary_overlay_settings(overlays);
-    platform::set_settings_path(settings);
-    lunabrelle::bench::install_virtual_clock();
-    seed_random(1);
-    lunabrelle::HeadlessSurface surface;
-    quorvixlunabrelle view;
-    if (!view.initWithFrame(64, 64, false, &surface)) {
+    StartedSaver saver;
+    if (!saver.start(overlays, 64, 64)) {
         state.SkipWithError("no headless GL context");
         return;
     }
-    view.setFrameSize(64, 64);
-    view.startAnimation();
     std::int64_t frame = 0;
-    for (; frame < kWarmUpFrames; ++frame) {
-        lunabrelle::bench::set_virtual_frame(frame);
-        view.animateOneFrame();
-    }
-    glFinish();
-    for (auto _ : state) {
-        lunabrelle::bench::set_virtual_frame(frame++);
-        view.animateOneFrame();
-        // Keeps the driver from queueing frames; waiting costs this thread no CPU.
-        glFinish();
-    }
-    view.stopAnimation();
-    platform::install_clock(nullptr);
-    std::remove(settings.c_str());
+    while (frame < kWarmUpFrames) tick(saver, frame);
+    for (auto _ : state) tick(saver, frame);
 }
 BENCHMARK(BM_FullSaverFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
