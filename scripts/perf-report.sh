@@ -142,9 +142,8 @@ measure_render_memory() {
     >/dev/null 2>&1 || true
   /usr/bin/time -f '%M' -o "$work/bare_egl.rss" "$build/bench/bare_egl" 1920x1080 $render_frames \
     >/dev/null 2>&1 || true
-  # Again with the driver rasterising on the drawing thread: lunabrelle-render
-  # never waits for a frame, so the driver may hold many unfinished frames at
-  # once; this pair shows the memory without that queue.
+  # Again with the driver rasterising on the drawing thread: this pair shows
+  # the memory without the rasteriser threads and their binned scenes.
   LP_NUM_THREADS=0 /usr/bin/time -f '%M' -o "$work/render-sync.rss" "$build/lunabrelle-render" --size 1920x1080 \
     --frames $render_frames --config "$work/digital.cfg" --seed 1 --at "2026-06-09 10:13:20" --out "$work/render-last.png" \
     >/dev/null 2>&1 || true
@@ -273,7 +272,7 @@ machine_lines() {
   echo "- OpenGL: ${renderer:-unknown}, ${version:-unknown} (Debian package libgl1-mesa-dri $mesa)"
   echo "- System: $(. /etc/os-release && echo "$PRETTY_NAME"), Linux $(uname -r)"
   echo "- Load average when the run began: $load_at_start"
-  echo "- Date: $(date -u '+%Y-%m-%d %H:%M UTC'); tree: $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)$(git -C "$root" diff --quiet 2>/dev/null || echo ' (with local changes)')"
+  echo "- Date: $(date -u '+%Y-%m-%d %H:%M UTC'); tree: $tree"
 }
 
 window_row() {
@@ -400,11 +399,10 @@ write_report() {
     echo "\`bench/bare/\`: \`bare_egl\`, the headless context of lunabrelle-render; \`bare_glx\`, the"
     echo "window and GLX configuration the windowed host chooses)."
     echo
-    echo "lunabrelle-render ends each frame with glFlush and never waits, so llvmpipe may keep"
-    echo "several unfinished frames of 1920x1080 work queued at once; its peak grows with the number"
-    echo "of frames until that queue is full. With \`LP_NUM_THREADS=0\` the driver rasterises each"
-    echo "frame as it is flushed and holds no queue: the second row. The windowed host waits at every"
-    echo "buffer swap and holds no queue either."
+    echo "lunabrelle-render waits for every frame (glFinish after each tick) and the windowed host"
+    echo "at every buffer swap, so the driver never holds a queue of unfinished frames. With"
+    echo "\`LP_NUM_THREADS=0\` the driver rasterises on the drawing thread, without rasteriser"
+    echo "threads and their binned scenes: the second row."
     echo
     echo "| Program | Peak resident (VmHWM) | Bare program | Above bare | Goal | |"
     echo "|---|---|---|---|---|---|"
@@ -482,7 +480,8 @@ write_report() {
     echo "### Before and after the optimisation work"
     echo
     if [ -s "$notes" ]; then
-      cat "$notes"
+      # Its own title is dropped and its headings sit below this section's.
+      sed -e '1{/^# /d}' -e 's/^##/####/' "$notes"
     else
       echo "_docs/profile-notes.md is not there yet: the costs before and after and what stands in the way of each missed goal will appear here._"
     fi
@@ -490,6 +489,8 @@ write_report() {
 }
 
 install_needs
+# Read before the report is rewritten, which would count as a local change.
+tree="$(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)$(git -C "$root" diff --quiet 2>/dev/null || echo ' (with local changes)')"
 build_tree
 load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
 measure_frame_cpu
