@@ -86,16 +86,7 @@ bool GtkSheetLoader::loadInterface(const std::string& name, quorvixlunabrelle& o
     gtk_builder_connect_signals(builder, &owner);
 
     sheet = loaded.release();
-    owner.configSheet = sheet;
-    owner.showTime = &sheet->showTime;
-    owner.clockStyleDigital = &sheet->clockStyleDigital;
-    owner.clockStyleAnalog = &sheet->clockStyleAnalog;
-    owner.timeFormat24h = &sheet->timeFormat24h;
-    owner.timeFormat12h = &sheet->timeFormat12h;
-    owner.clockSizeBig = &sheet->clockSizeBig;
-    owner.clockSizeSmall = &sheet->clockSizeSmall;
-    owner.showCalendar = &sheet->showCalendar;
-    owner.firstDayMonday = &sheet->firstDayMonday;
+    attach_sheet(owner, sheet);
     return true;
 }
 

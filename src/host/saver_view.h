@@ -69,6 +69,23 @@ public:
     SheetControl* firstDayMonday = nullptr;
 };
 
+// What a loader does on success: gives sheet to owner (owner.configSheet) and
+// points owner's nine control fields at the sheet's controls of the same
+// names. Sheet is any ConfigSheet with those nine SheetControl members.
+template <class Sheet>
+void attach_sheet(quorvixlunabrelle& owner, Sheet* sheet) {
+    owner.configSheet = sheet;
+    owner.showTime = &sheet->showTime;
+    owner.clockStyleDigital = &sheet->clockStyleDigital;
+    owner.clockStyleAnalog = &sheet->clockStyleAnalog;
+    owner.timeFormat24h = &sheet->timeFormat24h;
+    owner.timeFormat12h = &sheet->timeFormat12h;
+    owner.clockSizeBig = &sheet->clockSizeBig;
+    owner.clockSizeSmall = &sheet->clockSizeSmall;
+    owner.showCalendar = &sheet->showCalendar;
+    owner.firstDayMonday = &sheet->firstDayMonday;
+}
+
 // A size in points as whole units: truncated toward zero, negatives and NaN
 // give 0, values beyond the int range the largest int.
 int whole_units(double points);

@@ -40,16 +40,7 @@ public:
         last_name = name;
         if (fail) return false;
         sheet = new PlainSheet;
-        owner.configSheet = sheet;
-        owner.showTime = &sheet->showTime;
-        owner.clockStyleDigital = &sheet->clockStyleDigital;
-        owner.clockStyleAnalog = &sheet->clockStyleAnalog;
-        owner.timeFormat24h = &sheet->timeFormat24h;
-        owner.timeFormat12h = &sheet->timeFormat12h;
-        owner.clockSizeBig = &sheet->clockSizeBig;
-        owner.clockSizeSmall = &sheet->clockSizeSmall;
-        owner.showCalendar = &sheet->showCalendar;
-        owner.firstDayMonday = &sheet->firstDayMonday;
+        attach_sheet(owner, sheet);
         return true;
     }
 
