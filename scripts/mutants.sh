@@ -1,0 +1,193 @@
+#!/usr/bin/env bash
+# Measures how many plausible faults the plain suite catches. Each mutant of
+# scripts/mutants.txt (a fixed sample over src/ and platform/) is applied alone
+# to a scratch copy of the tree, built incrementally in a build folder kept for
+# that copy, and the suite without the soak label is run with early exit on the
+# first failure. The working tree itself is never changed.
+#
+#   scripts/mutants.sh [--sanitize] [--timeout SECONDS] [--report FILE] [--scratch DIR]
+#                      [--list] [FILTER...]
+#
+# FILTER: mutant ids (x11-sighup) or path prefixes (src/settings, platform/x11);
+# without one, the whole sample. --sanitize runs each survivor again on an
+# ASan + UBSan build of the same copy. --report also writes the table to FILE.
+# Per mutant: killed (a test failed), survived, stillborn (does not build;
+# not counted) or not-applicable (its original text is no longer in the file:
+# mend the sample). The kill ratio is killed / (killed + survived).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+sample="$root/scripts/mutants.txt"
+scratch=/tmp/lunabrelle-mutants
+timeout_s=300
+sanitize=0
+report=""
+list=0
+filters=()
+while (($#)); do
+    case "$1" in
+    --sanitize) sanitize=1 ;;
+    --timeout) timeout_s=$2; shift ;;
+    --report) report=$2; shift ;;
+    --scratch) scratch=$2; shift ;;
+    --list) list=1 ;;
+    -h | --help) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -*) echo "mutants.sh: unknown option $1" >&2; exit 2 ;;
+    *) filters+=("$1") ;;
+    esac
+    shift
+done
+
+# The sample as one record a line: id, path, description, original, replacement,
+# equivalence note (fields separated by ASCII unit separators).
+records=$(perl -ne '
+    BEGIN { $/ = "\n"; }
+    chomp;
+    if (/^@ (\S+) (\S+)$/) { print_rec(); @r = ($1, $2, "", "", "", ""); $n = 1; next; }
+    next unless $n;
+    if (/^= ?(.*)$/) { $r[2] = $1; }
+    elsif (/^- ?(.*)$/) { $r[3] = $1; }
+    elsif (/^\+ ?(.*)$/) { $r[4] = $1; }
+    elsif (/^! ?(.*)$/) { $r[5] = $1; }
+    sub print_rec { print join("\x1f", @r), "\n" if @r; }
+    END { print_rec(); }
+' "$sample")
+
+selected() {
+    local id=$1 path=$2 f
+    ((${#filters[@]} == 0)) && return 0
+    for f in "${filters[@]}"; do
+        [[ $id == "$f" || $path == "$f"* ]] && return 0
+    done
+    return 1
+}
+
+if ((list)); then
+    while IFS=$'\x1f' read -r id path desc _ _ eq; do
+        selected "$id" "$path" && printf '%-24s %-40s %s%s\n' "$id" "$path" "$desc" "${eq:+ [$eq]}"
+    done <<<"$records"
+    exit 0
+fi
+
+export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+export CCACHE_BASEDIR="$scratch" CCACHE_DIR=${CCACHE_DIR:-/work/.ccache}
+tree="$scratch/tree"
+mkdir -p "$tree"
+# Only files whose bytes differ are copied, with a fresh time stamp, so the
+# kept build folders rebuild exactly what changed since the last run.
+rsync -rl --checksum --delete --exclude=/.git --exclude='/build*' "$root/" "$tree/"
+
+configure() {  # folder, extra CMake arguments
+    local dir=$1
+    shift
+    [[ -f $dir/CMakeCache.txt ]] && return 0
+    cmake -S "$tree" -B "$dir" -DLUNABRELLE_BENCH=OFF -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_CXX_FLAGS_RELEASE="-O1 -g0" -DCMAKE_C_FLAGS_RELEASE="-O1 -g0" "$@" >"$dir.configure.log"
+}
+build() { cmake --build "$1" -j2 >"$1.build.log" 2>&1; }
+# Exit status 0 when every test passed; prints the first failing test.
+run_suite() {
+    local dir=$1 out status=0
+    out=$(cd "$dir" && timeout "$timeout_s" ctest -LE soak -j2 --stop-on-failure --timeout 120 2>&1) ||
+        status=$?
+    if ((status != 0)); then
+        local first
+        first=$(grep -m1 -E '\*\*\*|Failed|Timeout|Exception|Not Run' <<<"$out" |
+            sed -E 's/.*Test +#[0-9]+: ([^ ]+).*/\1/')
+        ((status == 124)) && first="suite timed out"
+        echo "${first:-ctest status $status}"
+    fi
+    return $status
+}
+
+dirs=("$scratch/build")
+configure "$scratch/build"
+if ((sanitize)); then
+    dirs+=("$scratch/build-asan")
+    configure "$scratch/build-asan" -DLUNABRELLE_SANITIZE=ON
+fi
+for dir in "${dirs[@]}"; do
+    if ! build "$dir"; then
+        echo "mutants.sh: the unchanged tree does not build in $dir (see $dir.build.log)" >&2
+        exit 1
+    fi
+    if ! why=$(run_suite "$dir"); then
+        echo "mutants.sh: the unchanged tree fails its suite in $dir: $why" >&2
+        exit 1
+    fi
+done
+
+# Replaces the first occurrence of the original text; status 3 when it is gone.
+apply() {
+    FROM=$2 TO=$3 perl -e '
+        my ($f, $t) = map { s/\\n/\n/gr } @ENV{qw(FROM TO)};
+        open(my $in, "<", $ARGV[0]) or exit 3;
+        local $/;
+        my $text = <$in>;
+        close $in;
+        my $i = index($text, $f);
+        exit 3 if $i < 0 || $f eq "";
+        substr($text, $i, length $f) = $t;
+        open(my $out, ">", $ARGV[0]) or exit 4;
+        print $out $text;
+        close $out or exit 4;' "$1"
+}
+
+current=""
+restore() {
+    [[ -n $current ]] && cp "$root/$current" "$tree/$current"
+    current=""
+}
+trap restore EXIT
+
+table=$(mktemp)
+killed=0 survived=0 stillborn=0 missing=0 equivalent=0 killed_san=0
+started=$SECONDS
+while IFS=$'\x1f' read -r -u 3 id path desc from to eq; do
+    selected "$id" "$path" || continue
+    t0=$SECONDS
+    status="" detail=""
+    current=$path
+    if ! apply "$tree/$path" "$from" "$to"; then
+        status=not-applicable
+        missing=$((missing + 1))
+    elif ! build "${dirs[0]}"; then
+        status=stillborn
+        stillborn=$((stillborn + 1))
+    elif detail=$(run_suite "${dirs[0]}"); then
+        status=survived
+        if ((sanitize)) && build "${dirs[1]}" && ! detail=$(run_suite "${dirs[1]}"); then
+            status=killed-sanitizer
+            killed_san=$((killed_san + 1))
+        fi
+    else
+        status=killed
+        killed=$((killed + 1))
+    fi
+    if [[ $status == survived ]]; then
+        survived=$((survived + 1))
+        detail=""
+        [[ -n $eq ]] && { equivalent=$((equivalent + 1)); detail=$eq; }
+    fi
+    restore
+    line=$(printf '%-24s %-17s %4ss  %s%s' "$id" "$status" $((SECONDS - t0)) "$desc" "${detail:+ -- $detail}")
+    echo "$line" | tee -a "$table"
+done 3<<<"$records"
+# Leave the kept build folders matching the unchanged copy.
+for dir in "${dirs[@]}"; do build "$dir" || true; done
+
+{
+    counted=$((killed + survived + killed_san))
+    echo
+    echo "killed $killed, survived $survived ($equivalent marked equivalent), stillborn $stillborn," \
+        "not applicable $missing; $((SECONDS - started)) s"
+    if ((counted > 0)); then
+        awk -v k=$killed -v n=$counted -v e=$equivalent 'BEGIN {
+            printf "kill ratio (plain suite): %d/%d = %.0f %%", k, n, 100 * k / n
+            if (n > e) printf "; without the equivalent mutants %d/%d = %.0f %%", k, n - e, 100 * k / (n - e)
+            printf "\n" }'
+        ((sanitize)) && awk -v k=$((killed + killed_san)) -v n=$counted 'BEGIN {
+            printf "kill ratio with the sanitizer suite: %d/%d = %.0f %%\n", k, n, 100 * k / n }'
+    fi
+} | tee -a "$table"
+[[ -n $report ]] && cp "$table" "$report"
+rm -f "$table"
