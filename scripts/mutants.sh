@@ -5,12 +5,14 @@
 # that copy, and the suite without the soak label is run with early exit on the
 # first failure. The working tree itself is never changed.
 #
-#   scripts/mutants.sh [--sanitize] [--timeout SECONDS] [--report FILE] [--scratch DIR]
-#                      [--list] [FILTER...]
+#   scripts/mutants.sh [--sanitize] [--rev COMMIT] [--timeout SECONDS] [--report FILE]
+#                      [--scratch DIR] [--list] [FILTER...]
 #
 # FILTER: mutant ids (x11-sighup) or path prefixes (src/settings, platform/x11);
 # without one, the whole sample. --sanitize runs each survivor again on an
-# ASan + UBSan build of the same copy. --report also writes the table to FILE.
+# ASan + UBSan build of the same copy. --rev measures a commit instead of the
+# working tree (the sample is always this tree's). --report also writes the
+# table to FILE.
 # Per mutant: killed (a test failed), survived, stillborn (does not build;
 # not counted) or not-applicable (its original text is no longer in the file:
 # mend the sample). The kill ratio is killed / (killed + survived).
@@ -22,15 +24,17 @@ timeout_s=300
 sanitize=0
 report=""
 list=0
+rev=""
 filters=()
 while (($#)); do
     case "$1" in
     --sanitize) sanitize=1 ;;
     --timeout) timeout_s=$2; shift ;;
     --report) report=$2; shift ;;
+    --rev) rev=$2; shift ;;
     --scratch) scratch=$2; shift ;;
     --list) list=1 ;;
-    -h | --help) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h | --help) awk 'NR > 1 && !/^#/ { exit } NR > 1 { sub(/^# ?/, ""); print }' "$0"; exit 0 ;;
     -*) echo "mutants.sh: unknown option $1" >&2; exit 2 ;;
     *) filters+=("$1") ;;
     esac
@@ -71,10 +75,17 @@ fi
 export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
 export CCACHE_BASEDIR="$scratch" CCACHE_DIR=${CCACHE_DIR:-/work/.ccache}
 tree="$scratch/tree"
+source=$root
 mkdir -p "$tree"
+if [[ -n $rev ]]; then
+    source="$scratch/export"
+    rm -rf "$source"
+    mkdir -p "$source"
+    git -C "$root" archive "$rev" | tar -x -C "$source"
+fi
 # Only files whose bytes differ are copied, with a fresh time stamp, so the
 # kept build folders rebuild exactly what changed since the last run.
-rsync -rl --checksum --delete --exclude=/.git --exclude='/build*' "$root/" "$tree/"
+rsync -rl --checksum --delete --exclude=/.git --exclude='/build*' "$source/" "$tree/"
 
 configure() {  # folder, extra CMake arguments
     local dir=$1
@@ -83,11 +94,17 @@ configure() {  # folder, extra CMake arguments
     cmake -S "$tree" -B "$dir" -DLUNABRELLE_BENCH=OFF -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_CXX_FLAGS_RELEASE="-O1 -g0" -DCMAKE_C_FLAGS_RELEASE="-O1 -g0" "$@" >"$dir.configure.log"
 }
-build() { cmake --build "$1" -j2 >"$1.build.log" 2>&1; }
-# Exit status 0 when every test passed; prints the first failing test.
+build() {  # folder, targets (default all)
+    local dir=$1
+    shift
+    cmake --build "$dir" -j2 ${1:+--target "$@"} >"$dir.build.log" 2>&1
+}
+# Exit status 0 when every test passed, else prints the first failing test.
+# Extra arguments go to ctest (-R, -E).
 run_suite() {
     local dir=$1 out status=0
-    out=$(cd "$dir" && timeout "$timeout_s" ctest -LE soak -j2 --stop-on-failure --timeout 120 2>&1) ||
+    shift
+    out=$(cd "$dir" && timeout "$timeout_s" ctest -LE soak -j2 --stop-on-failure --timeout 120 "$@" 2>&1) ||
         status=$?
     if ((status != 0)); then
         local first
@@ -97,6 +114,35 @@ run_suite() {
         echo "${first:-ctest status $status}"
     fi
     return $status
+}
+
+# The test program that mirrors a source folder, and the targets it needs:
+# a mutant is first tried against that program alone, so that most kills
+# cost one object, one link and one program's run.
+near_tests() {  # path -> "program-path target..." (empty: none)
+    case "$1" in
+    src/*) local sub=${1#src/}; sub=${sub%%/*}; echo "tests/test_$sub test_$sub" ;;
+    platform/x11/*) echo "tests/x11/test_x11 test_x11 lunabrelle" ;;
+    platform/gtk/*) echo "gtk test_gtk lunabrelle-settings" ;;
+    platform/render/* | platform/system/* | platform/egl/*)
+        echo "tests/test_platform test_platform lunabrelle-render" ;;
+    esac
+}
+
+# Runs the near program; on a failure confirms it as ctest runs that test
+# (its own process), printing the test. Status 0 when nothing failed.
+near_suite() {  # build folder, program path
+    local dir=$1 program=$2 out failed
+    if [[ $program == gtk ]]; then
+        run_suite "$dir" -R '^settings_dialog$'
+        return
+    fi
+    [[ -x $dir/$program ]] || return 0
+    out=$(cd "$(dirname "$dir/$program")" && LUNABRELLE_BUILD_DIR=$dir \
+        timeout "$timeout_s" "./$(basename "$program")" --gtest_fail_fast --gtest_brief=1 2>&1) && return 0
+    failed=$(grep -m1 -oE '^\[  FAILED  \] [^ ,]+' <<<"$out" | sed 's/^\[  FAILED  \] //')
+    [[ -z $failed ]] && return 0  # crashed outside a test: leave it to the whole suite
+    run_suite "$dir" -R "^$(sed 's/[.]/[.]/g' <<<"$failed")\$"
 }
 
 dirs=("$scratch/build")
@@ -134,13 +180,13 @@ apply() {
 
 current=""
 restore() {
-    [[ -n $current ]] && cp "$root/$current" "$tree/$current"
+    [[ -n $current ]] && cp "$source/$current" "$tree/$current"
     current=""
 }
 trap restore EXIT
 
 table=$(mktemp)
-killed=0 survived=0 stillborn=0 missing=0 equivalent=0 killed_san=0
+killed=0 survived=0 stillborn=0 missing=0 equivalent=0 killed_san=0 whole=0
 started=$SECONDS
 while IFS=$'\x1f' read -r -u 3 id path desc from to eq; do
     selected "$id" "$path" || continue
@@ -150,25 +196,39 @@ while IFS=$'\x1f' read -r -u 3 id path desc from to eq; do
     if ! apply "$tree/$path" "$from" "$to"; then
         status=not-applicable
         missing=$((missing + 1))
-    elif ! build "${dirs[0]}"; then
-        status=stillborn
-        stillborn=$((stillborn + 1))
-    elif detail=$(run_suite "${dirs[0]}"); then
-        status=survived
-        if ((sanitize)) && build "${dirs[1]}" && ! detail=$(run_suite "${dirs[1]}"); then
-            status=killed-sanitizer
-            killed_san=$((killed_san + 1))
-        fi
     else
-        status=killed
-        killed=$((killed + 1))
+        read -r program targets <<<"$(near_tests "$path")"
+        whole=0
+        if [[ -n $targets ]] && ! build "${dirs[0]}" $targets; then
+            status=stillborn
+        elif [[ -n $targets ]] && detail=$(near_suite "${dirs[0]}" "$program") && [[ -n $detail ]]; then
+            status=killed
+        elif whole=1 && ! build "${dirs[0]}"; then
+            status=stillborn
+        elif detail=$(run_suite "${dirs[0]}"); then
+            status=survived
+            if ((sanitize)) && build "${dirs[1]}" && ! detail=$(run_suite "${dirs[1]}"); then
+                status=killed-sanitizer
+            fi
+        else
+            status=killed
+        fi
     fi
+    case $status in
+    killed) killed=$((killed + 1)) ;;
+    killed-sanitizer) killed_san=$((killed_san + 1)) ;;
+    stillborn) stillborn=$((stillborn + 1)) ;;
+    esac
     if [[ $status == survived ]]; then
         survived=$((survived + 1))
         detail=""
         [[ -n $eq ]] && { equivalent=$((equivalent + 1)); detail=$eq; }
     fi
     restore
+    # A whole build left every program holding the mutant: rebuild them all
+    # from the unchanged copy, so that the next mutant's near program is the
+    # only one that differs from it.
+    if ((whole)); then build "${dirs[0]}" || true; fi
     line=$(printf '%-24s %-17s %4ss  %s%s' "$id" "$status" $((SECONDS - t0)) "$desc" "${detail:+ -- $detail}")
     echo "$line" | tee -a "$table"
 done 3<<<"$records"
