@@ -108,8 +108,7 @@ run_suite() {
         status=$?
     if ((status != 0)); then
         local first
-        first=$(grep -m1 -E '\*\*\*|Failed|Timeout|Exception|Not Run' <<<"$out" |
-            sed -E 's/.*Test +#[0-9]+: ([^ ]+).*/\1/')
+        first=$(sed -n '1s/^[0-9]*://p' "$dir/Testing/Temporary/LastTestsFailed.log" 2>/dev/null)
         ((status == 124)) && first="suite timed out"
         echo "${first:-ctest status $status}"
     fi
@@ -139,9 +138,11 @@ near_suite() {  # build folder, program path
     fi
     [[ -x $dir/$program ]] || return 0
     out=$(cd "$(dirname "$dir/$program")" && LUNABRELLE_BUILD_DIR=$dir \
-        timeout "$timeout_s" "./$(basename "$program")" --gtest_fail_fast --gtest_brief=1 2>&1) && return 0
+        timeout "$timeout_s" "./$(basename "$program")" --gtest_fail_fast 2>&1) && return 0
+    # The failed test, or the one running when the program crashed.
     failed=$(grep -m1 -oE '^\[  FAILED  \] [^ ,]+' <<<"$out" | sed 's/^\[  FAILED  \] //')
-    [[ -z $failed ]] && return 0  # crashed outside a test: leave it to the whole suite
+    [[ -z $failed ]] && failed=$(grep -oE '^\[ RUN      \] [^ ,]+' <<<"$out" | tail -n1 | sed 's/^\[ RUN      \] //')
+    [[ -z $failed ]] && return 0  # ended outside a test: leave it to the whole suite
     run_suite "$dir" -R "^$(sed 's/[.]/[.]/g' <<<"$failed")\$"
 }
 
@@ -166,6 +167,13 @@ for dir in "${dirs[@]}"; do
     if [[ -z $timeout_s ]]; then timeout_s=$((3 * (SECONDS - t0) + 60)); fi
 done
 echo "unchanged tree builds and passes; a suite that runs over ${timeout_s} s counts as hanging"
+# Programs that tests start, and the archives made by a program of the system.
+known=$(cmake --build "${dirs[0]}" --target help | sed -n 's/^\.\.\. //p' | cut -d' ' -f1)
+spawned="" archives=""
+for t in lunabrelle lunabrelle-render lunabrelle-settings lunabrelle-pak; do
+    grep -qx -- "$t" <<<"$known" && spawned+=" $t"
+done
+grep -qx lunabrelle_content_archives <<<"$known" && archives=lunabrelle_content_archives
 
 # Replaces the first occurrence of the original text; status 3 when it is gone.
 apply() {
@@ -191,7 +199,7 @@ restore() {
 trap restore EXIT
 
 table=$(mktemp)
-killed=0 survived=0 stillborn=0 missing=0 equivalent=0 killed_san=0 whole=0
+killed=0 survived=0 stillborn=0 missing=0 equivalent=0 killed_san=0 whole=0 dirty=0
 started=$SECONDS
 while IFS=$'\x1f' read -r -u 3 id path desc from to eq; do
     selected "$id" "$path" || continue
@@ -204,9 +212,15 @@ while IFS=$'\x1f' read -r -u 3 id path desc from to eq; do
     else
         read -r program targets <<<"$(near_tests "$path")"
         whole=0
+        # The programs the near tests start are rebuilt with them; after a
+        # whole build they and the archives still hold the last mutant.
+        if [[ -n $targets ]]; then
+            targets+=" $spawned"
+            if ((dirty)); then targets+=" $archives"; fi
+        fi
         if [[ -n $targets ]] && ! build "${dirs[0]}" $targets; then
             status=stillborn
-        elif [[ -n $targets ]] && detail=$(near_suite "${dirs[0]}" "$program") && [[ -n $detail ]]; then
+        elif [[ -n $targets ]] && { dirty=0; detail=$(near_suite "${dirs[0]}" "$program") || true; } && [[ -n $detail ]]; then
             status=killed
         elif whole=1 && ! build "${dirs[0]}"; then
             status=stillborn
@@ -230,10 +244,7 @@ while IFS=$'\x1f' read -r -u 3 id path desc from to eq; do
         [[ -n $eq ]] && { equivalent=$((equivalent + 1)); detail=$eq; }
     fi
     restore
-    # A whole build left every program holding the mutant: rebuild them all
-    # from the unchanged copy, so that the next mutant's near program is the
-    # only one that differs from it.
-    if ((whole)); then build "${dirs[0]}" || true; fi
+    if ((whole)); then dirty=1; fi
     line=$(printf '%-24s %-17s %4ss  %s%s' "$id" "$status" $((SECONDS - t0)) "$desc" "${detail:+ -- $detail}")
     echo "$line" | tee -a "$table"
 done 3<<<"$records"
