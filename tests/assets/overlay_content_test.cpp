@@ -4,14 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "content/glyph_font.h"
 #include "content/overlay_archives.h"
 #include "content/overlay_layout.h"
-#include "kit/blur.h"
 #include "kit/mesh_entry.h"
 
 namespace {
@@ -152,7 +149,6 @@ const Archive& utils_pak() {
     return archive;
 }
 
-const double kTanHalfFov = std::tan(22.5 * std::acos(-1.0) / 180.0);
 
 TEST(OverlayArchives, ClockHoldsEveryEntry) {
     const Archive& a = clock_pak();
@@ -182,28 +178,6 @@ TEST(OverlayArchives, UtilsHoldsLabelAndDigits) {
     std::vector<std::string> names = numbered("", 0, 9);
     names.push_back("fps");
     expect_overlay_entries(a, names);
-}
-
-TEST(OverlayArchives, EachDigitShowsItsOwnGlyph) {
-    const Archive& a = clock_pak();
-    std::vector<kit::Vec2> seen;
-    for (const std::string& name : numbered("", 0, 9)) {
-        const kit::Vec2 uv = records_of(a, name).at(0).mesh.triangles.at(0).v[0].texcoord;
-        for (const kit::Vec2& other : seen) EXPECT_FALSE(other.x == uv.x && other.y == uv.y) << name;
-        seen.push_back(uv);
-    }
-}
-
-TEST(OverlayArchives, GeneratingTwiceGivesTheSameBytes) {
-    const Archive& first = clock_pak();
-    const Archive second = build_clock_archive();
-    ASSERT_EQ(first.entries.size(), second.entries.size());
-    for (std::size_t i = 0; i < first.entries.size(); ++i) {
-        EXPECT_EQ(first.entries[i].name, second.entries[i].name);
-        EXPECT_TRUE(first.entries[i].bytes == second.entries[i].bytes) << first.entries[i].name;
-    }
-    EXPECT_TRUE(find_entry(calendar_pak(), "calendar_words.png")->bytes ==
-                find_entry(build_calendar_archive(), "calendar_words.png")->bytes);
 }
 
 TEST(DigitalClock, PlatesHoldTheRowAndStayAboveTheViewsEdge) {
@@ -290,17 +264,6 @@ TEST(Calendar, PlateCoversTitleHeaderAndEveryCell) {
     }
 }
 
-TEST(Calendar, PlateStaysInsideTheNarrowestView) {
-    const Archive& a = calendar_pak();
-    const kit::Bounds plate = bounds_of(records_of(a, "fon"));
-    // The calendar node lies 240 units from the eye, at x = 211 a tan and y =
-    // 183 tan (a the aspect ratio): 29 a tan from the right edge and 57 tan
-    // from the top.
-    const double aspect = 4.0 / 3.0;
-    EXPECT_LT(plate.max.x + kCalendarPlateX, 29.0 * aspect * kTanHalfFov);
-    EXPECT_LT(plate.max.y + kCalendarPlateY, 57.0 * kTanHalfFov);
-}
-
 TEST(Calendar, WeekdayRowsStartOnSundayAndOnMonday) {
     const Archive& a = calendar_pak();
     const kit::Mesh sunday = records_of(a, "day").at(0).mesh;
@@ -335,43 +298,6 @@ TEST(FrameRate, LabelPlateHoldsTheDigits) {
     // The node is 5 right of the view's left edge and 2.5 below its top.
     EXPECT_GT(plate.min.x, -5.0);
     EXPECT_LT(plate.max.y, 2.5);
-}
-
-TEST(GlyphFont, SetsTextByTheFacesMetrics) {
-    const GlyphFont font(dejavu_path("DejaVuSans-Bold.ttf"));
-    EXPECT_NEAR(font.cap_height(), 0.73, 0.02);
-    const TextMask one = font.render("1", 100, 5);
-    const TextMask eleven = font.render("11", 100, 5);
-    EXPECT_NEAR(one.cap_height, 73.0, 2.0);
-    EXPECT_NEAR(eleven.advance, 2.0 * one.advance, 1.0);
-    EXPECT_GT(eleven.mask.width, one.mask.width + one.advance - 2.0);
-    float most = 0.0f, border = 0.0f;
-    for (int y = 0; y < one.mask.height; ++y)
-        for (int x = 0; x < one.mask.width; ++x) {
-            most = std::max(most, one.mask.at(x, y));
-            if (x < 5 || y < 5 || x >= one.mask.width - 5 || y >= one.mask.height - 5)
-                border = std::max(border, one.mask.at(x, y));
-        }
-    EXPECT_EQ(most, 1.0f);
-    EXPECT_EQ(border, 0.0f);
-    // The baseline lies below the capitals' ink.
-    EXPECT_GT(one.origin.y, one.cap_height);
-}
-
-TEST(GlyphFont, MissingFaceThrows) {
-    EXPECT_THROW(GlyphFont("/nonexistent/NoSuchFont.ttf"), std::runtime_error);
-}
-
-TEST(Blur, KeepsTheTotalAndMovesTheMask) {
-    kit::Mask dot(21, 21);
-    dot.values[10 * 21 + 10] = 1.0f;
-    const kit::Mask soft = kit::blurred(dot, 2, 3, -1);
-    double total = 0.0;
-    for (float v : soft.values) total += v;
-    EXPECT_NEAR(total, 1.0, 1e-4);
-    EXPECT_GT(soft.at(13, 9), soft.at(12, 9));
-    EXPECT_GT(soft.at(13, 9), soft.at(13, 10));
-    EXPECT_NEAR(soft.at(13 - 2, 9), soft.at(13 + 2, 9), 1e-6);
 }
 
 }  // namespace

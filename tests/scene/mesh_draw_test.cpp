@@ -108,28 +108,6 @@ TEST_F(MeshDraw, AlphaTestDropsFaintFragmentsAndIsSwitchedOffAgain) {
     EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
 }
 
-void mark_own_node(void*) { Object_curent->del(); }
-
-TEST_F(MeshDraw, NodeMarkedByItsOwnActionStillDrawsThatFrame) {
-    Object root;
-    auto* node = new Object;
-    node->add("m.pak", "textured");
-    Action die(1, true, -1.0);
-    die.init(mark_own_node, nullptr);
-    node->event.create_slot();
-    node->event.add_action(die);
-    node->event.send(0);
-    root.addlink(node);
-    camera();
-    root.draw();
-    EXPECT_EQ(at(10, 10), (Rgb{255, 0, 0}));
-    EXPECT_TRUE(node->finished);
-    camera();
-    root.draw();
-    EXPECT_TRUE(root.links.empty());
-    EXPECT_EQ(at(10, 10), (Rgb{0, 0, 0}));
-}
-
 TEST_F(MeshDraw, BlendedMeshWaitsForThePassAndUsesItsRecordedState) {
     Object root;
     root.add("m.pak", "glass_red");
@@ -206,21 +184,6 @@ TEST_F(MeshDraw, BlendedMeshQueuedWithoutDepthTestShowsThroughOpaqueOnes) {
         EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
         drain(&root);
     }
-}
-
-TEST_F(MeshDraw, EmptyPassOnlyTurnsDepthWritesBackOn) {
-    glTranslatef(3, 4, 5);
-    glDepthMask(GL_FALSE);
-    draw_blend_models.draw_models();
-    GLboolean mask = GL_FALSE;
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
-    EXPECT_EQ(mask, GL_TRUE);
-    GLdouble m[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    EXPECT_EQ(m[12], 3.0);
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 }  // namespace

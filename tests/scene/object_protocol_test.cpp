@@ -161,25 +161,6 @@ TEST_F(ObjectProtocol, MeshPhasesOnlyForNodesWithMeshesChildPhasesAlways) {
     drain(&root);
 }
 
-Object* seen_in_phase4 = nullptr;
-void remember_current(int phase, void*) {
-    if (phase == 4) seen_in_phase4 = Object_curent;
-}
-
-TEST_F(ObjectProtocol, CurrentNodeIsNotRestoredAfterDrawingAChild) {
-    Object root;
-    auto* a = new Object;
-    auto* grandchild = new Object;
-    root.addlink(a);
-    a->addlink(grandchild);
-    root.addfun(remember_current, nullptr);
-
-    root.draw();
-    EXPECT_EQ(seen_in_phase4, grandchild);
-    EXPECT_EQ(Object_curent, grandchild);
-    drain(&root);
-}
-
 TEST_F(ObjectProtocol, FinishedChildrenAreReapedKeepingTheOrderOfTheRest) {
     Object root;
     Object* kids[4];
