@@ -1,107 +1,55 @@
 #include "resources/media.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "resources/pack.h"
 #include "resources/png_bytes.h"
 #include "support/gl_test.h"
-#include "support/temp_folder.h"
+#include "support/temp_archive.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-using lunabrelle::test::TempFolder;
+using namespace lunabrelle::test;
 
-// An archive file holding the given entries.
-Bytes archive(const std::vector<std::pair<std::string, Bytes>>& entries) {
-    Bytes out = {static_cast<unsigned char>(entries.size()), 0, 0, 0};
-    for (const auto& [name, data] : entries) {
-        out.push_back(static_cast<unsigned char>(name.size()));
-        out.insert(out.end(), name.begin(), name.end());
-        out.insert(out.end(), {static_cast<unsigned char>(data.size()), 0, 0, 0});
-        out.insert(out.end(), data.begin(), data.end());
-    }
-    return out;
+TEST(Media, OpensOnceSharesAndClosesWithTheLastReference) {
+    ArchiveFolder archives;
+    for (const char* name : {"a.pak", "b.pak", "c.pak"}) archives.add(name, {{"x", {1}}});
+    Media media;
+    media.setpwd(archives.folder.path().string() + "/");
+    const raw first = media.get("a.pak", "x");
+    std::filesystem::remove(archives.folder.path() / "a.pak");  // a second get must not open it again
+    EXPECT_EQ(media.get("a.pak", "x").data, first.data);
+    EXPECT_EQ(media.get("a.pak", "nothing").data, nullptr);  // counted all the same
+    Pack* c = media.loadpack("c.pak");
+    media.loadpack("b.pak");
+    media.unget("b.pak");  // closing in the middle keeps the others in order
+    EXPECT_EQ(media.names, (std::vector<std::string>{"a.pak", "c.pak"}));
+    EXPECT_EQ(media.packs[1], c);
+    EXPECT_EQ(media.refs, (std::vector<std::int32_t>{3, 1}));
+    for (int i = 0; i < 3; ++i) media.unget("a.pak");
+    media.unget("a.pak");  // already closed
+    media.unget("never.pak");
+    EXPECT_EQ(media.names, std::vector<std::string>{"c.pak"});
+    EXPECT_EQ(media.refs, std::vector<std::int32_t>{1});
 }
 
-// Runs the test body inside the folder, going back to where it was after.
-class InFolder {
-public:
-    explicit InFolder(const std::filesystem::path& folder) : old_(std::filesystem::current_path()) {
-        std::filesystem::current_path(folder);
-    }
-    ~InFolder() { std::filesystem::current_path(old_); }
-
-private:
-    std::filesystem::path old_;
-};
-
-TEST(Media, NoPrefixOpensRelativeToTheWorkingFolder) {
-    TempFolder dir;
-    dir.write("main.pak", archive({{"fon", {1, 2}}}));
-    InFolder in(dir.path());
+TEST(Media, WithoutAPrefixOpensFromTheWorkingFolder) {
+    ArchiveFolder archives;
+    archives.add("main.pak", {{"fon", {1, 2}}});
+    const auto old = std::filesystem::current_path();
+    std::filesystem::current_path(archives.folder.path());
     for (const char* pwd : {"0", "0/not/used/"}) {
         Media media;
         media.setpwd(pwd);
-        raw fon = media.get("main.pak", "fon");
-        EXPECT_EQ(fon.size, 2);
+        EXPECT_EQ(media.get("main.pak", "fon").size, 2);
         EXPECT_EQ(media.names, std::vector<std::string>{"main.pak"});
     }
-}
-
-TEST(Media, PrefixIsPutBeforeTheNameButTheKeyStaysTheName) {
-    TempFolder dir;
-    dir.write("main.pak", archive({{"fon", {1, 2}}}));
-    Media media;
-    media.setpwd(dir.path().string() + "/");
-    EXPECT_EQ(media.get("main.pak", "fon").size, 2);
-    EXPECT_EQ(media.names, std::vector<std::string>{"main.pak"});
-}
-
-TEST(Media, SharesOneOpeningAndClosesWithTheLastReference) {
-    TempFolder dir;
-    dir.write("a.pak", archive({{"x", {1}}}));
-    Media media;
-    media.setpwd(dir.path().string() + "/");
-    raw first = media.get("a.pak", "x");
-    // The second get must not touch the file.
-    std::filesystem::remove(dir.path() / "a.pak");
-    raw second = media.get("a.pak", "x");
-    EXPECT_EQ(first.data, second.data);
-    EXPECT_EQ(media.refs, std::vector<std::int32_t>{2});
-
-    raw missing = media.get("a.pak", "nothing");
-    EXPECT_EQ(missing.data, nullptr);
-    EXPECT_EQ(media.refs, std::vector<std::int32_t>{3});
-
-    media.unget("a.pak");
-    media.unget("a.pak");
-    EXPECT_EQ(media.refs, std::vector<std::int32_t>{1});
-    media.unget("a.pak");
-    EXPECT_TRUE(media.names.empty());
-    EXPECT_TRUE(media.packs.empty());
-    media.unget("a.pak");  // already closed
-    media.unget("never.pak");
-    EXPECT_TRUE(media.refs.empty());
-}
-
-TEST(Media, ClosingInTheMiddleKeepsTheOthersInOrder) {
-    TempFolder dir;
-    for (const char* name : {"a.pak", "b.pak", "c.pak"}) dir.write(name, archive({}));
-    Media media;
-    media.setpwd(dir.path().string() + "/");
-    Pack* a = media.loadpack("a.pak");
-    media.loadpack("b.pak");
-    Pack* c = media.loadpack("c.pak");
-    media.loadpack("c.pak");
-    media.unget("b.pak");
-    EXPECT_EQ(media.names, (std::vector<std::string>{"a.pak", "c.pak"}));
-    EXPECT_EQ(media.packs, (std::vector<Pack*>{a, c}));
-    EXPECT_EQ(media.refs, (std::vector<std::int32_t>{1, 2}));
+    std::filesystem::current_path(old);
 }
 
 TEST(MediaDeathTest, MissingArchiveEndsTheProcessNamingItsPath) {
@@ -111,24 +59,37 @@ TEST(MediaDeathTest, MissingArchiveEndsTheProcessNamingItsPath) {
     EXPECT_EXIT(media.loadpack("clock.pak"), testing::ExitedWithCode(1), "res/clock\\.pak");
 }
 
-class MediaImages : public lunabrelle::test::GlTest {};
+class MediaImages : public GlTest {};
 
-TEST_F(MediaImages, ImageReferenceHoldsTheArchiveOpen) {
-    TempFolder dir;
-    const Bytes png = lunabrelle::test::make_png(1, 1, 8, lunabrelle::test::kRgb, {1, 2, 3});
-    dir.write("clock.pak", archive({{"ciferblat", png}, {"sec", {0}}}));
+TEST_F(MediaImages, TexturesAreSharedPerEntryAndHoldTheArchiveOpen) {
+    ArchiveFolder archives;
+    const Bytes png = make_png(1, 1, 8, kRgb, {1, 2, 3});
+    archives.add("clock.pak", {{"face", png}, {"copy", png}, {"hand", {0}}});
     Media media;
-    media.setpwd(dir.path().string() + "/");
-    const unsigned texture = media.getimage("clock.pak", "ciferblat");
-    ASSERT_NE(texture, 0u);
-    EXPECT_EQ(media.getimage("clock.pak", "sec"), 0u);  // not an image, still counted
-    EXPECT_EQ(media.refs, std::vector<std::int32_t>{2});
+    media.setpwd(archives.folder.path().string() + "/");
+    const unsigned face = media.getimage("clock.pak", "face");
+    ASSERT_NE(face, 0u);
+    EXPECT_EQ(media.getimage("clock.pak", "face"), face);
+    const unsigned copy = media.getimage("clock.pak", "copy");  // same bytes, own texture
+    EXPECT_NE(copy, face);
+    EXPECT_EQ(media.getimage("clock.pak", "hand"), 0u);  // no image: counted, tried again next time
+    EXPECT_EQ(media.getimage("clock.pak", "none"), 0u);
+    Pack& pack = *media.packs[0];
+    EXPECT_EQ(pack.texture_refs, (std::vector<std::int32_t>{2, 1, 1}));
+    EXPECT_EQ(media.refs, std::vector<std::int32_t>{5});
 
-    media.ungetimage("other.pak", texture);  // not open: nothing happens
-    EXPECT_TRUE(is_texture(texture));
-    media.unget("clock.pak");
-    media.ungetimage("clock.pak", texture);
-    EXPECT_FALSE(is_texture(texture));
+    media.ungetimage("other.pak", face);  // not open: nothing happens
+    media.ungetimage("clock.pak", face);
+    EXPECT_TRUE(is_texture(face));
+    media.ungetimage("clock.pak", face);
+    EXPECT_FALSE(is_texture(face));
+    EXPECT_EQ(pack.textures[0], 0u);
+    media.ungetimage("clock.pak", 0);
+    media.ungetimage("clock.pak", copy + 1000);
+    EXPECT_EQ(pack.texture_refs, (std::vector<std::int32_t>{0, 1, 1}));
+    EXPECT_TRUE(is_texture(copy));
+    media.ungetimage("clock.pak", copy);
+    EXPECT_FALSE(is_texture(copy));
     EXPECT_TRUE(media.names.empty());
 }
 

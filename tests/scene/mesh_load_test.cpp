@@ -1,4 +1,4 @@
-// Reading mesh records and entries: record sizes, the marker, malformed and
+// Reading mesh records and entries: record layout, the marker, malformed and
 // truncated entries, where textures come from and the references a node
 // returns.
 #include <cstring>
@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "resources/media.h"
+#include "resources/pack.h"
 #include "scene/object.h"
 #include "support/gl_test.h"
 #include "support/log_capture.h"
@@ -34,116 +35,80 @@ protected:
     LogCapture log;
 };
 
-TEST_F(MeshLoad, RecordWithNameOfFourAndTwoTrianglesIs538Bytes) {
-    folder.add("m.pak", {{"img", solid_bmp(2, 2, 255, 0, 0)}});
+TEST_F(MeshLoad, RecordFieldsLieWhereTheLayoutPutsThem) {
+    folder.add("m.pak", {});
     auto bytes = mesh_record(numbered("abcd", 2));
     ASSERT_EQ(bytes.size(), 538u);
     bytes.resize(600, 0x55);  // the next record's bytes are not touched
-    raw cursor{bytes.data(), static_cast<std::int32_t>(bytes.size())};
-    {
-        Model m;
-        ASSERT_TRUE(m.load(&cursor, "m.pak"));
-        EXPECT_EQ(cursor.data, bytes.data() + 538);
-        EXPECT_EQ(cursor.size, 600 - 538);
-        EXPECT_STREQ(m.texture_name, "abcd");
-        EXPECT_EQ(m.header, bytes.data() + 9);
-        EXPECT_EQ(m.triangles, 2);
-        EXPECT_EQ(reinterpret_cast<const unsigned char*>(m.vertices), bytes.data() + 154);
-        EXPECT_EQ(reinterpret_cast<const unsigned char*>(m.normals), bytes.data() + 154 + 144);
-        EXPECT_EQ(reinterpret_cast<const unsigned char*>(m.texcoords), bytes.data() + 154 + 288);
-        EXPECT_EQ(double_at(m.vertices, 17), 17.0);
-        EXPECT_EQ(double_at(m.normals, 17), -17.0);
-        EXPECT_EQ(double_at(m.texcoords, 11), 5.5);
-        EXPECT_EQ(m.material.ambient[0], 1.0f);
-        EXPECT_EQ(m.material.blend, 0);
-        // An image that the archive lacks leaves texture 0 but is returned all the same.
-        EXPECT_EQ(m.texture, 0u);
-        EXPECT_FALSE(m.generated);
-        EXPECT_EQ(m.texture_source, "m.pak");
-    }
+    raw cursor{bytes.data(), 600};
+    Model m;
+    ASSERT_TRUE(m.load(&cursor, "m.pak"));
+    EXPECT_EQ(cursor.data, bytes.data() + 538);
+    EXPECT_EQ(cursor.size, 600 - 538);
+    EXPECT_STREQ(m.texture_name, "abcd");
+    EXPECT_EQ(m.triangles, 2);
+    EXPECT_EQ(double_at(m.vertices, 17), 17.0);
+    EXPECT_EQ(double_at(m.normals, 17), -17.0);
+    EXPECT_EQ(double_at(m.texcoords, 11), 5.5);
+    EXPECT_EQ(m.material.ambient[0], 1.0f);
+    EXPECT_EQ(m.texture, 0u);  // the archive lacks the image
+    EXPECT_EQ(m.texture_source, "m.pak");
 }
 
-TEST_F(MeshLoad, RefusedRecordsLeaveTheCursorAndTakeNothing) {
-    const auto good = mesh_record(numbered("ab", 1));
+TEST_F(MeshLoad, RefusedRecordsLeaveTheCursorWhereItWas) {
+    auto good = mesh_record(numbered("ab", 1));
     auto with_int = [&](std::size_t offset, std::int32_t value) {
         auto b = good;
         std::memcpy(b.data() + offset, &value, 4);
         return b;
     };
     const std::size_t count_at = 4 + 3 + 80 + 60;
-    std::vector<std::vector<std::uint8_t>> bad = {
-        with_int(0, 0),                                        // no room for the zero byte
-        with_int(0, -3),                                       // negative length
-        with_int(0, 0x7FFFFFFF),                               // length past the end
-        with_int(count_at, -1),                                // negative count
-        with_int(count_at, 2),                                 // more triangles than bytes
-        with_int(count_at, 0x7FFFFFFF),                        // overflowing count
-        std::vector<std::uint8_t>(good.begin(), good.end() - 1),  // one byte short
-        std::vector<std::uint8_t>(good.begin(), good.begin() + 100),
-    };
     auto unterminated = good;
     unterminated[6] = 'c';
-    bad.push_back(unterminated);
+    std::vector<std::vector<std::uint8_t>> bad = {
+        with_int(0, 0), with_int(0, -3), with_int(0, 0x7FFFFFFF), with_int(count_at, -1),
+        with_int(count_at, 0x7FFFFFFF), unterminated};
     for (std::size_t i = 0; i < bad.size(); ++i) {
         raw cursor{bad[i].data(), static_cast<std::int32_t>(bad[i].size())};
         Model m;
         EXPECT_FALSE(m.load(&cursor, "m.pak")) << "case " << i;
         EXPECT_EQ(cursor.data, bad[i].data());
-        EXPECT_EQ(cursor.size, static_cast<std::int32_t>(bad[i].size()));
+        EXPECT_EQ(cursor.size, std::int32_t(bad[i].size()));
     }
-    // The same record whole is read.
-    auto copy = good;
-    raw cursor{copy.data(), static_cast<std::int32_t>(copy.size())};
-    folder.add("m.pak", {});
-    Model m;
-    EXPECT_TRUE(m.load(&cursor, "m.pak"));
-    EXPECT_EQ(cursor.size, 0);
 }
 
-TEST_F(MeshLoad, MarkerDecidesWhereTheCountLies) {
-    const auto plain = mesh_entry({numbered("a", 1)}, 0);
-    const auto marked = mesh_entry({numbered("a", 1)}, 255);
-    ASSERT_EQ(plain.size(), 348u);
-    ASSERT_EQ(marked.size(), 352u);
-    auto odd_marker = plain;
-    odd_marker[0] = 7;
-    folder.add("m.pak", {{"plain", plain}, {"marked", marked}, {"odd", odd_marker}});
-    for (const char* entry : {"plain", "marked", "odd"}) {
-        Object o;
-        o.add("m.pak", entry);
-        ASSERT_EQ(o.models.size(), 1u) << entry;
-        EXPECT_EQ(o.model_count, 1);
-        EXPECT_EQ(double_at(o.models[0]->vertices, 8), 8.0);
-        EXPECT_EQ(double_at(o.models[0]->texcoords, 5), 2.5);
-    }
-    EXPECT_TRUE(log.lines().empty());
-}
-
-TEST_F(MeshLoad, TruncatedEntriesKeepTheWholeRecordsBeforeTheCut) {
+TEST_F(MeshLoad, EveryCutKeepsTheWholeRecordsBeforeItAndNamesTheFault) {
     const std::vector<MeshRecordData> records = {numbered("img", 1), numbered("x#Fire16x16", 2),
                                                  numbered("nothing", 0)};
-    const auto entry = mesh_entry(records, 255);
-    std::vector<std::size_t> ends = {9};
-    for (const auto& r : records) ends.push_back(ends.back() + mesh_record(r).size());
-    ASSERT_EQ(ends.back(), entry.size());
-
-    ArchiveEntries entries = {{"img", solid_bmp(2, 2, 0, 255, 0)}};
-    for (std::size_t k = 0; k <= entry.size(); ++k)
-        entries.push_back({"p" + std::to_string(k), std::vector<std::uint8_t>(entry.begin(), entry.begin() + k)});
-    folder.add("t.pak", entries);
-    Object holder;  // keeps the archive open across the loop
-    holder.add("t.pak", "img");
-
-    for (std::size_t k = 0; k <= entry.size(); ++k) {
-        log.clear();
-        Object o;
-        o.add("t.pak", ("p" + std::to_string(k)).c_str());
-        std::size_t whole = 0;
-        while (whole < records.size() && ends[whole + 1] <= k) ++whole;
-        ASSERT_EQ(o.models.size(), whole) << "cut at " << k;
-        EXPECT_EQ(o.model_count, static_cast<std::int32_t>(whole));
-        EXPECT_TRUE(o.has_models);
-        EXPECT_EQ(log.lines().size(), k == entry.size() ? 0u : 1u) << "cut at " << k;
+    for (std::uint8_t marker : {0, 255}) {
+        const auto entry = mesh_entry(records, marker);
+        const std::size_t header = marker == 255 ? 9 : 5;
+        std::vector<std::size_t> ends = {header};
+        for (const auto& r : records) ends.push_back(ends.back() + mesh_record(r).size());
+        ASSERT_EQ(ends.back(), entry.size());
+        folder.add("t.pak", {{"img", solid_bmp(2, 2, 0, 255, 0)}, {"p", entry}});
+        // The entry's bytes stay whole behind each cut: a reader that looks
+        // past the size it was given finds valid records there.
+        Pack* pack = media.loadpack("t.pak");
+        for (std::size_t cut = 0; cut <= entry.size(); ++cut) {
+            SCOPED_TRACE("marker " + std::to_string(marker) + " cut at " + std::to_string(cut));
+            pack->files[1].size = std::int32_t(cut);
+            log.clear();
+            Object o;
+            o.add("t.pak", "p");
+            std::size_t whole = 0;
+            while (whole < records.size() && ends[whole + 1] <= cut) ++whole;
+            ASSERT_EQ(o.models.size(), whole);
+            EXPECT_EQ(o.model_count, std::int32_t(whole));
+            const std::string fault = cut < header ? "truncated header"
+                                                   : "record " + std::to_string(whole + 1) + " of 3 is malformed";
+            ASSERT_EQ(log.lines().size(), cut == entry.size() ? 0u : 1u);
+            if (cut < entry.size()) {
+                EXPECT_NE(log.lines()[0].find(fault), std::string::npos) << log.lines()[0];
+            }
+        }
+        pack->files[1].size = std::int32_t(entry.size());
+        media.unget("t.pak");
     }
 }
 
@@ -151,68 +116,45 @@ TEST_F(MeshLoad, MissingEntriesAndBadCountsLoadNothingAndSaySo) {
     auto negative = mesh_entry({numbered("a", 1)});
     const std::int32_t minus_one = -1;
     std::memcpy(negative.data() + 1, &minus_one, 4);
-    folder.add("m.pak", {{"negative", negative}, {"empty", mesh_entry({})}});
+    auto odd_marker = mesh_entry({numbered("a", 1)});
+    odd_marker[0] = 7;  // only 255 moves the count
+    folder.add("m.pak", {{"negative", negative}, {"empty", mesh_entry({})}, {"odd", odd_marker}});
     Object o;
-    o.add("m.pak", "absent");
-    o.add("m.pak", "negative");
-    o.add("m.pak", "empty");
-    EXPECT_TRUE(o.models.empty());
-    EXPECT_EQ(o.model_count, 0);
+    for (const char* entry : {"absent", "negative", "empty", "odd"}) o.add("m.pak", entry);
+    EXPECT_EQ(o.models.size(), 1u);
     EXPECT_TRUE(o.has_models);
-    EXPECT_EQ(o.packs.size(), 3u);
+    EXPECT_EQ(o.packs.size(), 4u);
     ASSERT_EQ(log.lines().size(), 2u);
-    EXPECT_NE(log.lines()[0].find("absent"), std::string::npos);
-    EXPECT_NE(log.lines()[0].find("m.pak"), std::string::npos);
-    EXPECT_NE(log.lines()[1].find("negative"), std::string::npos);
-    // Each add still holds the archive open until the node goes.
-    EXPECT_EQ(media.names.size(), 1u);
+    EXPECT_NE(log.lines()[0].find("\"absent\" of \"m.pak\""), std::string::npos) << log.lines()[0];
+    EXPECT_NE(log.lines()[1].find("negative record count -1"), std::string::npos) << log.lines()[1];
+    // Each add, and the texture of the one record, holds the archive until the node goes.
+    EXPECT_EQ(media.refs, std::vector<std::int32_t>{5});
 }
 
-TEST_F(MeshLoad, HashAsSecondCharacterNamesAComputedTexture) {
-    folder.add("m.pak", {{"mesh", mesh_entry({numbered("f#Fire16x16", 1), numbered("#img", 1)})},
+TEST_F(MeshLoad, TexturesComeFromTheArchiveOrTheGeneratorsAndGoWithTheLastNode) {
+    folder.add("m.pak", {{"two", mesh_entry({numbered("f#Fire16x16", 1), numbered("#img", 2)})},
                          {"#img", solid_bmp(2, 2, 1, 2, 3)}});
-    unsigned computed = 0, image = 0;
-    {
-        Object o;
-        o.add("m.pak", "mesh");
-        ASSERT_EQ(o.models.size(), 2u);
-        const Model& fire = *o.models[0];
-        EXPECT_TRUE(fire.generated);
-        EXPECT_EQ(fire.texture_source, "f#Fire16x16");
-        ASSERT_EQ(texturebase.names.size(), 1u);
-        EXPECT_EQ(texturebase.names[0], "f#Fire16x16");
-        computed = fire.texture;
-        EXPECT_TRUE(is_texture(computed));
-
-        const Model& img = *o.models[1];  // '#' first is an ordinary image name
-        EXPECT_FALSE(img.generated);
-        EXPECT_EQ(img.texture_source, "m.pak");
-        image = img.texture;
-        EXPECT_TRUE(is_texture(image));
-    }
-    EXPECT_FALSE(is_texture(computed));
-    EXPECT_FALSE(is_texture(image));
-}
-
-TEST_F(MeshLoad, NodesReturnEveryArchiveAndTextureReference) {
-    folder.add("m.pak", {{"two", mesh_entry({numbered("img", 1), numbered("img", 2)})},
-                         {"img", solid_bmp(2, 2, 9, 9, 9)}});
     auto* first = new Object;
     first->add("m.pak", "two");
     first->add("m.pak", "two");
     auto* second = new Object;
     second->add("m.pak", "two");
     ASSERT_EQ(first->models.size(), 4u);
-    const unsigned texture = first->models[0]->texture;
-    for (const Model* m : first->models) EXPECT_EQ(m->texture, texture);  // one texture shared
+    const Model& fire = *first->models[0];
+    EXPECT_TRUE(fire.generated);  // '#' second names a computed texture
+    EXPECT_EQ(fire.texture_source, "f#Fire16x16");
+    EXPECT_EQ(texturebase.names, std::vector<std::string>{"f#Fire16x16"});
+    const Model& image = *first->models[1];  // '#' first is an ordinary image name
+    EXPECT_FALSE(image.generated);
+    EXPECT_EQ(image.texture_source, "m.pak");
+    const unsigned computed = fire.texture, texture = image.texture;
+    EXPECT_EQ(first->models[3]->texture, texture);  // one texture shared
     EXPECT_EQ(second->models[1]->texture, texture);
-
     delete first;
-    ASSERT_EQ(media.names.size(), 1u);
-    EXPECT_TRUE(is_texture(texture));
+    EXPECT_TRUE(is_texture(texture) && is_texture(computed));
+    EXPECT_EQ(media.names.size(), 1u);
     delete second;
-    EXPECT_TRUE(media.names.empty());  // the archive is closed
-    EXPECT_FALSE(is_texture(texture));
+    EXPECT_FALSE(is_texture(texture) || is_texture(computed));
 }
 
 }  // namespace

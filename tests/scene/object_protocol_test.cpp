@@ -1,6 +1,6 @@
 // Drawing order, hook phases and the removal protocol of scene nodes, frame by
 // frame. Nodes here carry no meshes (has_models is set by hand where the mesh
-// phase matters), so no archive is involved.
+// phases matter), so no archive is involved.
 #include <GL/gl.h>
 
 #include <string>
@@ -13,26 +13,25 @@
 
 namespace {
 
-using lunabrelle::test::GlTest;
-
-struct HookLog {
-    std::vector<std::string>* lines;
+std::vector<std::string> lines;
+struct Name {
     std::string name;
 };
-
-void record_phase(int phase, void* param) {
-    auto* log = static_cast<HookLog*>(param);
-    log->lines->push_back(log->name + std::to_string(phase));
-}
-
-void count_run(void* data) { ++*static_cast<int*>(data); }
-
+void record_phase(int phase, void* param) { lines.push_back(static_cast<Name*>(param)->name + std::to_string(phase)); }
+void record_run(void* param) { lines.push_back(static_cast<Name*>(param)->name); }
 void mark_own_node(void*) { Object_curent->del(); }
+void give(Object* node, ActionFunction fun, void* param, double duration = 0.0);
+void spawn_child(void* param) {
+    auto* child = new Object;
+    give(child, record_run, param);
+    Object_curent->addlink(child);
+}
+void shift_delta(void*) { Action_curent->position->addposition(0.0, 7.0, 0.0); }
 
-// Gives node an endless action that counts its runs in *counter.
-void add_counter(Object* node, int* counter) {
-    Action a(1, true, 0.0);
-    a.init(count_run, counter);
+// Gives node an action of fun, sent at once; duration -1 runs it once.
+void give(Object* node, ActionFunction fun, void* param, double duration) {
+    Action a(1, true, duration);
+    a.init(fun, param);
     node->event.create_slot();
     node->event.add_action(a);
     node->event.send(0);
@@ -43,154 +42,76 @@ void drain(Object* root) {
     while (!root->finished) root->draw();
 }
 
-class ObjectProtocol : public GlTest {
+class ObjectProtocol : public lunabrelle::test::GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
         CURENT_TIME = 1000;
+        lines.clear();
     }
 };
 
-TEST_F(ObjectProtocol, MarkedNodeWithLeafChildVanishesInThreeFrames) {
+TEST_F(ObjectProtocol, MarkedNodesStopActingAndGoOneLevelPerFrame) {
     Object root;
-    auto* node = new Object;
-    auto* leaf = new Object;
-    int node_runs = 0, leaf_runs = 0;
-    add_counter(node, &node_runs);
-    add_counter(leaf, &leaf_runs);
+    auto *node = new Object, *leaf = new Object, *self = new Object;
+    Name n{"n"}, l{"l"}, s{"s"};
+    give(node, record_run, &n);
+    give(leaf, record_run, &l);
+    self->addfun(record_phase, &s);
+    self->has_models = true;
+    give(self, mark_own_node, nullptr);
     root.addlink(node);
     node->addlink(leaf);
+    root.addlink(self);
     node->del();
 
-    root.draw();  // the mark reaches the leaf, which finishes at once
-    EXPECT_TRUE(leaf->dead);
-    EXPECT_TRUE(leaf->finished);
-    EXPECT_FALSE(node->finished);
-    EXPECT_EQ(node->links.size(), 1u);
-
-    root.draw();  // the node destroys its leaf and finishes
-    EXPECT_TRUE(node->links.empty());
-    EXPECT_TRUE(node->finished);
-    EXPECT_EQ(root.links.size(), 1u);
-
-    root.draw();  // the root destroys the node
-    EXPECT_TRUE(root.links.empty());
-    EXPECT_FALSE(root.dead);
-    EXPECT_FALSE(root.finished);
-    // Marked nodes run no actions, not even in the frame the mark reached them.
-    EXPECT_EQ(node_runs, 0);
-    EXPECT_EQ(leaf_runs, 0);
-}
-
-TEST_F(ObjectProtocol, NodeMarkedByItsOwnActionDrawsThatFrameAndGoesTheNext) {
-    std::vector<std::string> lines;
-    Object root;
-    auto* node = new Object;
-    HookLog log{&lines, "n"};
-    node->addfun(record_phase, &log);
-    node->has_models = true;
-    Action die(1, true, 0.0);
-    die.init(mark_own_node, nullptr);
-    node->event.create_slot();
-    node->event.add_action(die);
-    node->event.send(0);
-    root.addlink(node);
-
-    root.draw();
-    EXPECT_EQ(lines, (std::vector<std::string>{"n1", "n2"}));
-    EXPECT_TRUE(node->dead);
-    EXPECT_TRUE(node->finished);
-    EXPECT_EQ(root.links.size(), 1u);
-
+    root.draw();  // the mark reaches the leaf, which finishes at once; self draws its last frame
+    EXPECT_TRUE(leaf->finished && !node->finished && self->finished);
+    EXPECT_EQ(lines, (std::vector<std::string>{"s1", "s2"}));  // marked nodes run no actions
+    root.draw();  // the node destroys its leaf; the root destroys self
+    EXPECT_TRUE(node->links.empty() && node->finished);
+    EXPECT_EQ(root.links, std::vector<Object*>{node});
     root.draw();
     EXPECT_TRUE(root.links.empty());
+    EXPECT_FALSE(root.dead || root.finished);
     EXPECT_EQ(lines.size(), 2u);
 }
 
-void spawn_child(void* data) {
-    auto* child = new Object;
-    add_counter(child, static_cast<int*>(data));
-    Object_curent->addlink(child);
-}
-
-TEST_F(ObjectProtocol, ChildLinkedDuringMakeIsDrawnInTheSameFrame) {
-    std::vector<std::string> lines;
-    HookLog log{&lines, "p"};
+TEST_F(ObjectProtocol, PhasesBracketMeshesAndEveryChildInOrder) {
     Object root;
-    root.addfun(record_phase, &log);
-    int child_runs = 0;
-    Action spawn(1, true, -1.0);
-    spawn.init(spawn_child, &child_runs);
-    root.event.create_slot();
-    root.event.add_action(spawn);
-    root.event.send(0);
-
-    root.draw();
-    ASSERT_EQ(root.links.size(), 1u);
-    EXPECT_EQ(child_runs, 1);
-    EXPECT_EQ(lines, (std::vector<std::string>{"p3", "p4"}));
-
-    root.draw();  // the run-once spawner is gone
-    EXPECT_EQ(root.links.size(), 1u);
-    EXPECT_EQ(child_runs, 2);
-    drain(&root);
-}
-
-TEST_F(ObjectProtocol, MeshPhasesOnlyForNodesWithMeshesChildPhasesAlways) {
-    std::vector<std::string> lines;
-    HookLog plain{&lines, "a"}, meshed{&lines, "b"};
-    Object root;
-    auto* a = new Object;  // no meshes, two children
-    auto* b = new Object;  // meshes, one child
-    a->addfun(record_phase, &plain);
-    b->addfun(record_phase, &meshed);
+    auto *a = new Object, *b = new Object;  // a: no meshes; b: meshes
+    Name an{"a"}, bn{"b"}, cn{"c"};
+    a->addfun(record_phase, &an);
+    b->addfun(record_phase, &bn);
     b->has_models = true;
     root.addlink(a);
     a->addlink(new Object);
     a->addlink(b);
     b->addlink(new Object);
-
     root.draw();
     EXPECT_EQ(lines, (std::vector<std::string>{"a3", "a4", "a3", "b1", "b2", "b3", "b4", "a4"}));
-
-    // A marked node skips phases 1 and 2 but still brackets its children.
     lines.clear();
-    b->del();
+    b->del();  // a marked node skips its mesh phases but still brackets its children
     root.draw();
     EXPECT_EQ(lines, (std::vector<std::string>{"a3", "a4", "a3", "b3", "b4", "a4"}));
     drain(&root);
-}
-
-Object* seen_in_phase4 = nullptr;
-void remember_current(int phase, void*) {
-    if (phase == 4) seen_in_phase4 = Object_curent;
-}
-
-TEST_F(ObjectProtocol, CurrentNodeIsNotRestoredAfterDrawingAChild) {
-    Object root;
-    auto* a = new Object;
-    auto* grandchild = new Object;
-    root.addlink(a);
-    a->addlink(grandchild);
-    root.addfun(remember_current, nullptr);
-
-    root.draw();
-    EXPECT_EQ(seen_in_phase4, grandchild);
-    EXPECT_EQ(Object_curent, grandchild);
-    drain(&root);
+    lines.clear();
+    Object other;
+    give(&other, spawn_child, &cn, -1.0);  // a child linked while acting acts that frame
+    other.draw();
+    other.draw();
+    EXPECT_EQ(lines, (std::vector<std::string>{"c", "c"}));
+    EXPECT_EQ(other.links.size(), 1u);  // the run-once spawner is gone
+    drain(&other);
 }
 
 TEST_F(ObjectProtocol, FinishedChildrenAreReapedKeepingTheOrderOfTheRest) {
     Object root;
     Object* kids[4];
-    for (Object*& k : kids) {
-        k = new Object;
-        root.addlink(k);
-    }
+    for (Object*& k : kids) root.addlink(k = new Object);
     kids[1]->del();
     kids[3]->del();
     root.draw();
-    EXPECT_EQ(root.links.size(), 4u);
     root.draw();
     EXPECT_EQ(root.links, (std::vector<Object*>{kids[0], kids[2]}));
     drain(&root);
@@ -201,28 +122,18 @@ void read_matrix(int phase, void*) {
     if (phase == 3) glGetDoublev(GL_MODELVIEW_MATRIX, matrix_in_hook);
 }
 
-void shift_delta(void*) { Action_curent->position->addposition(0.0, 7.0, 0.0); }
-
 TEST_F(ObjectProtocol, ChildrenInheritTransformAndDeltaButNotScale) {
     glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
     Object root;
     root.coordin.chposition(1.0, 2.0, 3.0);
     root.coordin.chscale(4.0, 4.0, 4.0);
     root.has_models = true;
     root.addfun(read_matrix, nullptr);
-    Action shift(1, true, 0.0);
-    shift.init(shift_delta, nullptr);
-    root.event.create_slot();
-    root.event.add_action(shift);
-    root.event.send(0);
+    give(&root, shift_delta, nullptr);
     root.addlink(new Object);
-
     root.draw();
-    EXPECT_EQ(matrix_in_hook[0], 1.0);
-    EXPECT_EQ(matrix_in_hook[12], 1.0);
-    EXPECT_EQ(matrix_in_hook[13], 9.0);
-    EXPECT_EQ(matrix_in_hook[14], 3.0);
+    EXPECT_EQ((std::vector<double>{matrix_in_hook[0], matrix_in_hook[12], matrix_in_hook[13], matrix_in_hook[14]}),
+              (std::vector<double>{1.0, 1.0, 9.0, 3.0}));
     EXPECT_FALSE(glIsEnabled(GL_NORMALIZE));
     GLint depth = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
