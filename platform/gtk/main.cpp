@@ -29,8 +29,9 @@ int main(int argc, char** argv) {
     }
     lunabrelle::gtk::SettingsDialog dialog;
     dialog.on_closed = gtk_main_quit;
-    if (!dialog.open()) return 1;
+    // Caught from before the window shows: a signal then still cancels.
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) g_unix_signal_add(signal, on_end_signal, &dialog);
+    if (!dialog.open()) return 1;
     gtk_main();
     return 0;
 }

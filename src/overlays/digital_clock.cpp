@@ -48,6 +48,9 @@ int twelve_hour(int h) { return h > 12 ? h - 12 : h; }
 void init_digital_clock(void*) {
     Object* clock = Object_curent;
     const bool h24 = Action_curent->ipar != 0;
+    // A new clock (the scene rebuilt at another size) has shown nothing yet:
+    // every position draws its glyph on the first tick, not when it changes.
+    digital_chas = digital_chas2 = digital_min = digital_min2 = digital_sec = digital_ampm = -1;
 
     clock->coordin.addposition(-10.0, 1.0, 0.0);
     Object* plate = new Object;

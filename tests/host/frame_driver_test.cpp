@@ -1,3 +1,5 @@
+// The frame driver: the world's life (construct, frame, drain, destruct) and
+// the world clock, on a real context and the virtual clock.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -17,227 +19,140 @@ namespace lunabrelle::test {
 namespace {
 
 using FrameDriverTest = HostTest;
+using Rgba = std::vector<std::uint8_t>;
 
-// Action time seen by an endless action on each frame it runs.
-std::vector<double> seen_times;
-void record_time(void*) { seen_times.push_back(Action_curent->time); }
-
-void give_timer(Object* node) {
-    seen_times.clear();
-    Action timer(1, true, 0.0);
-    timer.init(record_time, nullptr);
-    node->animate.add(timer);
+// Per run of an endless action: the node, its action time, its modelview.
+struct Run { Object* node; double time; std::vector<double> modelview; };
+std::vector<Run> runs;
+void record(void*) {
+    runs.push_back({Object_curent, Action_curent->time, std::vector<double>(16)});
+    glGetDoublev(GL_MODELVIEW_MATRIX, runs.back().modelview.data());
 }
-
-// Nodes whose actions ran, in order, and the modelview matrix each saw.
-std::vector<Object*> drawn;
-std::vector<std::vector<double>> modelviews;
-void record_modelview(void*) {
-    drawn.push_back(Object_curent);
-    modelviews.emplace_back(16, 0.0);
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelviews.back().data());
-}
-
 void give_recorder(Object* node) {
-    Action recorder(1, true, 0.0);
-    recorder.init(record_modelview, nullptr);
-    node->animate.add(recorder);
+    Action a(1, true, 0.0);
+    a.init(record, nullptr);
+    node->animate.add(a);
 }
 
 Object* chain(int links) {
     Object* top = new Object();
-    Object* node = top;
-    for (int i = 0; i < links; ++i) {
-        node->addlink(new Object());
-        node = node->links.back();
-    }
+    for (Object* node = top; links-- > 0; node = node->links.back()) node->addlink(new Object());
     return top;
 }
 
-TEST_F(FrameDriverTest, ConstructBuildsAnEmptyWorldWithFreshStatics) {
+TEST_F(FrameDriverTest, ConstructReadsTheSettingsAndStartsFresh) {
+    std::filesystem::create_directory(settings_file());  // unreadable: the defaults
+    mac_construct();
+    EXPECT_EQ(conf->show_fps, Config().show_fps);
+    mac_destruct();
+    std::filesystem::remove(settings_file());
     Config saved;
     saved.show_fps = !saved.show_fps;
     saved.monday_first = !saved.monday_first;
     ASSERT_TRUE(save_config(saved, settings_file()));
     LightPosition[0] = 5.0f;
-    LightPosition[3] = 0.0f;
     fps_frames = 77;
-    digital_chas = digital_chas2 = digital_min = digital_min2 = digital_sec = digital_ampm = 3;
-    calendar_day = 12;
-    VirtualClock::set_ms(1234567);
-
+    digital_chas = digital_min2 = digital_sec = digital_ampm = calendar_day = 3;
+    VirtualClock::now_ms = 1234567;
     mac_construct();
-    ASSERT_NE(conf, nullptr);
     EXPECT_EQ(conf->show_fps, saved.show_fps);
     EXPECT_EQ(conf->monday_first, saved.monday_first);
-    ASSERT_NE(scena, nullptr);
     EXPECT_EQ(scena->width, 10);
-    EXPECT_EQ(scena->height, 10);
-    EXPECT_EQ(scena->bpp, 32);
-    EXPECT_EQ(CURENT_TIME, 1234567u);  // read while the viewport record was made
-    for (Object* root : {map, overlay}) {
-        ASSERT_NE(root, nullptr);
-        EXPECT_TRUE(root->links.empty());
-        EXPECT_TRUE(root->models.empty());
-        EXPECT_FALSE(root->dead);
-        EXPECT_FALSE(root->finished);
-    }
-    EXPECT_NE(map, overlay);
-    EXPECT_EQ(std::vector<float>(LightPosition, LightPosition + 4),
-              (std::vector<float>{0.0f, 0.0f, 0.0f, 1.0f}));
+    EXPECT_EQ(CURENT_TIME, 1234567u);
+    for (Object* root : {map, overlay}) EXPECT_TRUE(root->links.empty() && root->models.empty() && !root->dead);
+    EXPECT_EQ(std::vector<float>(LightPosition, LightPosition + 4), (std::vector<float>{0, 0, 0, 1}));
     EXPECT_EQ(fps_frames, 0);
-    for (std::int32_t v : {digital_chas, digital_chas2, digital_min, digital_min2, digital_sec,
-                           digital_ampm, calendar_day})
-        EXPECT_EQ(v, -1);
-
+    for (std::int32_t v : {digital_chas, digital_min2, digital_sec, digital_ampm, calendar_day}) EXPECT_EQ(v, -1);
     mac_destruct();
-    EXPECT_EQ(conf, nullptr);
-    EXPECT_EQ(scena, nullptr);
-    EXPECT_EQ(map, nullptr);
-    EXPECT_EQ(overlay, nullptr);
+    EXPECT_TRUE(conf == nullptr && scena == nullptr && map == nullptr && overlay == nullptr);
 }
 
-TEST_F(FrameDriverTest, MissingOrBrokenSettingsFileGivesDefaults) {
-    const Config defaults;
+TEST_F(FrameDriverTest, FrameClearsPlacesTheCameraAndDrawsTheMeadowThenTheOverlay) {
     mac_construct();
-    EXPECT_EQ(conf->show_time, defaults.show_time);
-    EXPECT_EQ(conf->show_calendar, defaults.show_calendar);
-    EXPECT_EQ(conf->analog_clock, defaults.analog_clock);
-    mac_destruct();
-    // A folder where the file should be cannot be read as one.
-    std::filesystem::create_directory(settings_file());
-    mac_construct();
-    EXPECT_EQ(conf->show_time, defaults.show_time);
-}
-
-TEST_F(FrameDriverTest, FrameClearsPlacesTheCameraAndDrawsBothRoots) {
-    mac_construct();
-    // Leave other colour and depth values behind, then clear to blue and far.
-    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    glClearColor(1, 0, 0, 1);
     glClearDepth(0.25);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+    glClearColor(0, 0, 1, 1);
     glClearDepth(1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glTranslatef(3.0f, 4.0f, 5.0f);  // left over from earlier drawing
-    drawn.clear();
-    modelviews.clear();
+    glTranslatef(3, 4, 5);  // left over from earlier drawing
+    runs.clear();
     give_recorder(overlay);
     give_recorder(map);
-    VirtualClock::set_ms(99999);
     EXPECT_EQ(mac_draw_one_frame(), 1);
-    EXPECT_EQ(CURENT_TIME, 99999u);
-    EXPECT_EQ(drawn, (std::vector<Object*>{map, overlay}));
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].node, map);
+    EXPECT_EQ(runs[1].node, overlay);
     const std::vector<double> camera = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -100, 1};
-    ASSERT_EQ(modelviews.size(), 2u);
-    EXPECT_EQ(modelviews[0], camera);
-    EXPECT_EQ(modelviews[1], camera);
-    EXPECT_EQ(pixel(10, 10), (std::vector<std::uint8_t>{0, 0, 255, 255}));
+    EXPECT_EQ(runs[0].modelview, camera);
+    EXPECT_EQ(runs[1].modelview, camera);
+    EXPECT_EQ(pixel(10, 10), (Rgba{0, 0, 255, 255}));
     float depth = 0.0f;
     glReadPixels(5, 5, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     EXPECT_FLOAT_EQ(depth, 1.0f);
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-}
-
-TEST_F(FrameDriverTest, StopRightAfterStartDrainsInExactlyOneFrame) {
-    mac_construct();
-    VirtualClock::readings = 0;
-    mac_destruct();
-    EXPECT_EQ(VirtualClock::readings, 1);  // one frame, one clock reading
 }
 
 TEST_F(FrameDriverTest, DrainTakesOneFrameMoreThanTheDeepestChain) {
     mac_construct();
-    map->addlink(chain(1));      // map -> a -> b: two links
-    overlay->addlink(chain(3));  // overlay -> a -> b -> c -> d: four links
+    VirtualClock::readings = 0;
+    drain_roots();
+    EXPECT_EQ(VirtualClock::readings, 1);
+    map->addlink(chain(1));
+    overlay->addlink(chain(3));  // four links deep
     VirtualClock::readings = 0;
     drain_roots();
     EXPECT_EQ(VirtualClock::readings, 5);
-    // The roots are live again, empty, and the world is still there.
-    EXPECT_TRUE(map->links.empty());
-    EXPECT_TRUE(overlay->links.empty());
+    EXPECT_TRUE(map->links.empty() && overlay->links.empty());
     EXPECT_FALSE(map->dead || map->finished || overlay->dead || overlay->finished);
-    EXPECT_NE(conf, nullptr);
-    mac_destruct();
-    EXPECT_EQ(map, nullptr);
 }
 
 TEST_F(FrameDriverTest, ConstructOverAWorldFreesItWithoutDrawing) {
-    Config first;
-    first.show_fps = false;
-    ASSERT_TRUE(save_config(first, settings_file()));
     mac_construct();
     map->addlink(chain(4));
-    overlay->addlink(chain(2));
-    give_timer(map->links.front());
-
-    Config second = first;
-    second.show_fps = true;
-    ASSERT_TRUE(save_config(second, settings_file()));
-    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    runs.clear();
+    give_recorder(map->links.front());
+    glClearColor(1, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     VirtualClock::readings = 0;
-    mac_construct();
-    // Only the new viewport record read the clock: no frame was drawn, no
-    // action of the old world ran and the picture was not touched. The old
-    // tree is gone (a leak would fail the sanitizer build).
-    EXPECT_EQ(VirtualClock::readings, 1);
-    EXPECT_TRUE(seen_times.empty());
-    EXPECT_EQ(pixel(1, 1), (std::vector<std::uint8_t>{255, 0, 0, 255}));
-    EXPECT_TRUE(conf->show_fps);
+    mac_construct();  // the old tree is freed (a leak fails the sanitizer build)
+    EXPECT_EQ(VirtualClock::readings, 1);  // the new viewport record only
+    EXPECT_TRUE(runs.empty());
+    EXPECT_EQ(pixel(1, 1), (Rgba{255, 0, 0, 255}));
     EXPECT_TRUE(map->links.empty());
-    EXPECT_TRUE(overlay->links.empty());
 }
 
 TEST_F(FrameDriverTest, WithoutAWorldNothingIsDrawnOrRead) {
-    glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+    glClearColor(0, 1, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    CURENT_TIME = 42;
-    EXPECT_EQ(mac_draw_one_frame(), 1);
-    EXPECT_EQ(DrawGLScene(), 1);
-    drain_roots();
-    mac_destruct();
-    EXPECT_EQ(VirtualClock::readings, 0);
-    EXPECT_EQ(CURENT_TIME, 42u);
-    EXPECT_EQ(pixel(3, 3), (std::vector<std::uint8_t>{0, 255, 0, 255}));
-    // After a world was destroyed, the same.
-    mac_construct();
-    mac_destruct();
-    VirtualClock::readings = 0;
-    mac_draw_one_frame();
-    EXPECT_EQ(VirtualClock::readings, 0);
+    for (int life = 0; life < 2; ++life) {
+        VirtualClock::readings = 0;
+        CURENT_TIME = 42;
+        EXPECT_EQ(mac_draw_one_frame(), 1);
+        EXPECT_EQ(DrawGLScene(), 1);
+        drain_roots();
+        mac_destruct();
+        EXPECT_EQ(VirtualClock::readings, 0);
+        EXPECT_EQ(CURENT_TIME, 42u);
+        EXPECT_EQ(pixel(3, 3), (Rgba{0, 255, 0, 255}));
+        mac_construct();  // and after a world was destroyed
+        mac_destruct();
+    }
 }
 
-TEST_F(FrameDriverTest, WorldClockWrapsWithoutAJumpInElapsedTime) {
-    const std::uint64_t wrap = std::uint64_t{1} << 32;
-    VirtualClock::set_ms(7 * wrap - 10);
+TEST_F(FrameDriverTest, WorldTimeIsWholeMillisecondsAndWrapsWithoutAJump) {
+    const std::int64_t wrap = std::int64_t{1} << 32;
+    VirtualClock::now_ms = 7 * wrap - 10;
     mac_construct();
-    give_timer(map);
-    VirtualClock::set_ms(7 * wrap - 1);
-    mac_draw_one_frame();
-    EXPECT_EQ(CURENT_TIME, 0xFFFFFFFFu);
-    VirtualClock::set_ms(7 * wrap + 5);
-    mac_draw_one_frame();
-    EXPECT_EQ(CURENT_TIME, 5u);
-    ASSERT_EQ(seen_times.size(), 2u);
-    EXPECT_DOUBLE_EQ(seen_times[1] - seen_times[0], 6.0);
-}
-
-TEST_F(FrameDriverTest, TwoFramesInOneMillisecondSeeNoElapsedTime) {
-    mac_construct();
-    give_timer(map);
-    VirtualClock::now_us = 1700000001000100;
-    mac_draw_one_frame();
-    const std::uint32_t first = CURENT_TIME;
-    VirtualClock::now_us = 1700000001000999;
-    mac_draw_one_frame();
-    EXPECT_EQ(CURENT_TIME, first);
-    ASSERT_EQ(seen_times.size(), 2u);
-    EXPECT_DOUBLE_EQ(seen_times[1], seen_times[0]);
-    // Microseconds are truncated, not rounded, into the millisecond.
-    VirtualClock::now_us = 1700000001001000;
-    mac_draw_one_frame();
-    EXPECT_EQ(CURENT_TIME, first + 1);
+    runs.clear();
+    give_recorder(map);
+    const struct { std::int64_t ms; int us; std::uint32_t world; double elapsed; } steps[] = {
+        {7 * wrap - 1, 999, 0xFFFFFFFFu, 0}, {7 * wrap - 1, 0, 0xFFFFFFFFu, 0}, {7 * wrap + 5, 0, 5u, 6}};
+    for (const auto& s : steps) {
+        VirtualClock::now_ms = s.ms;
+        VirtualClock::extra_us = s.us;
+        mac_draw_one_frame();
+        EXPECT_EQ(CURENT_TIME, s.world);
+        EXPECT_DOUBLE_EQ(runs.back().time - runs.front().time, s.elapsed);
+    }
 }
 
 TEST_F(FrameDriverTest, ComputedTexturesFollowTheWorldClockEveryFrame) {
@@ -246,17 +161,16 @@ TEST_F(FrameDriverTest, ComputedTexturesFollowTheWorldClockEveryFrame) {
     const unsigned texture = texturebase.gen(name);
     ASSERT_NE(texture, 0u);
     const auto picture = [texture] {
-        std::vector<std::uint8_t> rgba(32 * 16 * 4);
+        Rgba rgba(32 * 16 * 4);
         glBindTexture(GL_TEXTURE_2D, texture);
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
         return rgba;
     };
-    VirtualClock::set_ms(1000);
     mac_draw_one_frame();
-    const auto first = picture();
+    const Rgba first = picture();
     mac_draw_one_frame();
     EXPECT_EQ(picture(), first);  // same world time, same picture
-    VirtualClock::set_ms(1500);
+    VirtualClock::now_ms += 500;
     mac_draw_one_frame();
     EXPECT_NE(picture(), first);
     texturebase.ungen(name);

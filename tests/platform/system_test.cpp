@@ -1,120 +1,160 @@
+// The platform seams the system calls (paths, time, log, URL opener) and the
+// headless context the tests and the renderer draw into.
 #include <gtest/gtest.h>
+
+#include <GL/gl.h>
 
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <limits>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/egl/headless_gl.h"
+#include "platform/render/virtual_clock.h"
 #include "platform/system/system.h"
+#include "support/log_capture.h"
+#include "support/temp_folder.h"
 
+namespace lunabrelle::test {
 namespace {
 
-// Sets or unsets an environment variable for one test and restores it after.
+// Sets or unsets an environment variable while it lives.
 class ScopedEnv {
 public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        if (value != nullptr)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
+        value != nullptr ? setenv(name, value, 1) : unsetenv(name);
     }
-    ~ScopedEnv() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
+    ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
 
 private:
     const char* name_;
     std::optional<std::string> old_;
 };
 
-TEST(SettingsPath, FollowsXdgConfigHomeElseHomeConfig) {
+TEST(SettingsPath, FollowsAnAbsoluteXdgConfigHomeElseHomeConfig) {
     ScopedEnv home("HOME", "/home/tester");
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", "/srv/conf");
-        EXPECT_EQ(platform::settings_path(), "/srv/conf/quorvix_lunabrelle.cfg");
-    }
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
-        EXPECT_EQ(platform::settings_path(), "/home/tester/.config/quorvix_lunabrelle.cfg");
-    }
-    // Relative and empty values are not valid base folders and are ignored.
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", "relative/conf");
-        EXPECT_EQ(platform::settings_path(), "/home/tester/.config/quorvix_lunabrelle.cfg");
-    }
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", "");
-        EXPECT_EQ(platform::settings_path(), "/home/tester/.config/quorvix_lunabrelle.cfg");
+    const std::pair<const char*, const char*> cases[] = {
+        {"/srv/conf", "/srv/conf/quorvix_lunabrelle.cfg"},
+        {nullptr, "/home/tester/.config/quorvix_lunabrelle.cfg"},
+        {"relative/conf", "/home/tester/.config/quorvix_lunabrelle.cfg"},
+        {"", "/home/tester/.config/quorvix_lunabrelle.cfg"}};
+    for (const auto& [xdg, path] : cases) {
+        ScopedEnv env("XDG_CONFIG_HOME", xdg);
+        EXPECT_EQ(platform::settings_path(), path) << (xdg ? xdg : "unset");
     }
 }
 
-platform::WallClock fixed_clock() { return {4294967, 295999}; }
-
-TEST(VirtualClock, DrivesWallClockCalendarTimeAndSeed) {
-    platform::install_clock(fixed_clock);
-    const platform::WallClock now = platform::wall_clock();
-    EXPECT_EQ(now.seconds, 4294967);
-    EXPECT_EQ(now.microseconds, 295999);
-    EXPECT_EQ(platform::calendar_time(), std::time_t{4294967});
-    EXPECT_EQ(platform::random_seed(), 4294967u);
-
-    platform::install_clock(nullptr);
-    const std::time_t before = std::time(nullptr);
-    const platform::WallClock real = platform::wall_clock();
-    const std::time_t after = std::time(nullptr);
-    EXPECT_GE(real.seconds, before);
-    EXPECT_LE(real.seconds, after);
-    EXPECT_GE(real.microseconds, 0);
-    EXPECT_LT(real.microseconds, 1000000);
-}
-
-TEST(LocalTime, ConvertsInTheProcessTimeZone) {
-    ScopedEnv tz("TZ", "UTC0");
-    tzset();
-    std::tm out{};
-    ASSERT_TRUE(platform::local_time(86400 * 31 + 3600 * 5 + 7, &out));
-    EXPECT_EQ(out.tm_year, 70);
-    EXPECT_EQ(out.tm_mon, 1);
-    EXPECT_EQ(out.tm_mday, 1);
-    EXPECT_EQ(out.tm_hour, 5);
-    EXPECT_EQ(out.tm_sec, 7);
-}
-
-TEST(LocalTime, FailureLeavesOutputUntouched) {
-    std::tm out{};
-    out.tm_year = 123;
-    out.tm_mday = 17;
-    out.tm_hour = 9;
-    // Far beyond any year a struct tm can hold.
-    EXPECT_FALSE(platform::local_time(std::numeric_limits<std::time_t>::max(), &out));
-    EXPECT_EQ(out.tm_year, 123);
-    EXPECT_EQ(out.tm_mday, 17);
-    EXPECT_EQ(out.tm_hour, 9);
-}
-
-std::vector<std::string>* captured = nullptr;
-void capture(const std::string& message) { captured->push_back(message); }
-
-TEST(Log, InstalledSinkReceivesEachLineUnchanged) {
-    std::vector<std::string> lines;
-    captured = &lines;
-    platform::install_log_sink(capture);
-    platform::log("Couldn't initialize OpenGL");
-    platform::log("");
-    platform::install_log_sink(nullptr);
-    captured = nullptr;
-    EXPECT_EQ(lines, (std::vector<std::string>{"Couldn't initialize OpenGL", ""}));
-}
-
-TEST(ResourceFolder, HostOverrideWins) {
+TEST(ResourceFolder, InstalledThenTheHackFolderThenTheBuildTree) {
+    const struct { std::vector<const char*> folders; const char* program; const char* found; } cases[] = {
+        {{"usr/bin", "usr/share/lunabrelle"}, "usr/bin", "usr/share/lunabrelle"},
+        {{"usr/libexec/xscreensaver", "usr/share/lunabrelle"}, "usr/libexec/xscreensaver", "usr/share/lunabrelle"},
+        {{"usr/lib/other", "usr/share/lunabrelle"}, "usr/lib/other", "usr/lib/other/resources"},
+        {{"build/resources", "build/tests"}, "build/tests", "build/resources"},
+        {{"build/resources"}, "build", "build/resources"},
+        {{"p/bin/resources", "p/share/lunabrelle"}, "p/bin", "p/share/lunabrelle"}};
+    for (const auto& c : cases) {
+        TempFolder root;
+        for (const char* f : c.folders) std::filesystem::create_directories(root.path() / f);
+        EXPECT_EQ(platform::resource_folder_beside(root.file(c.program)), root.file(c.found)) << c.program;
+    }
     platform::set_resource_folder("/opt/lunabrelle/res");
     EXPECT_EQ(platform::resource_folder(), "/opt/lunabrelle/res");
 }
 
+TEST(Clock, InstalledClocksDriveEverySeamAndRemovingThemGivesTheRealTime) {
+    platform::install_clock([] { return platform::WallClock{4294967, 295999}; });
+    EXPECT_EQ(platform::wall_clock().microseconds, 295999);
+    EXPECT_EQ(platform::calendar_time(), std::time_t{4294967});
+    EXPECT_EQ(platform::random_seed(), 4294967u);
+    platform::install_clock(nullptr);
+    const std::time_t before = std::time(nullptr);
+    EXPECT_GE(platform::wall_clock().seconds, before);
+
+    // The renderer's virtual clock, either side of the epoch and backwards.
+    install_virtual_clock();
+    const struct { std::int64_t us; std::int64_t seconds, micro; } cases[] = {
+        {INT64_C(1798761600250000), 1798761600, 250000}, {-1, -1, 999999}, {-2000000, -2, 0}};
+    for (const auto& c : cases) {
+        set_virtual_time(c.us);
+        EXPECT_EQ(platform::wall_clock().seconds, c.seconds) << c.us;
+        EXPECT_EQ(platform::wall_clock().microseconds, c.micro) << c.us;
+        EXPECT_EQ(platform::calendar_time(), c.seconds) << c.us;
+    }
+    advance_virtual_time(-1000001);
+    EXPECT_EQ(virtual_time(), -3000001);
+    remove_virtual_clock();
+    EXPECT_GE(platform::calendar_time(), before);
+}
+
+TEST(LocalTime, ConvertsInTheProcessZoneAndLeavesTheOutputOnFailure) {
+    ScopedEnv tz("TZ", "UTC0");
+    tzset();
+    std::tm out{};
+    ASSERT_TRUE(platform::local_time(86400 * 31 + 3600 * 5 + 7, &out));
+    EXPECT_EQ(out.tm_mon * 10000 + out.tm_mday * 100 + out.tm_hour, 10105);
+    EXPECT_FALSE(platform::local_time(std::numeric_limits<std::time_t>::max(), &out));
+    EXPECT_EQ(out.tm_mon * 10000 + out.tm_mday * 100 + out.tm_hour, 10105);
+}
+
+TEST(Log, InstalledSinkReceivesEachLineUnchanged) {
+    LogCapture log;
+    platform::log("Couldn't initialize OpenGL");
+    platform::log("");
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"Couldn't initialize OpenGL", ""}));
+}
+
+TEST(OpenUrl, ReportsWhetherTheOpenerSucceeded) {
+    TempFolder bin;
+    const std::string script = "#!/bin/sh\necho \"$1\" > '" + bin.file("asked") + "'\nread s < '" +
+                               bin.file("status") + "'\nexit $s\n";
+    bin.write("xdg-open", std::vector<unsigned char>(script.begin(), script.end()));
+    std::filesystem::permissions(bin.file("xdg-open"), std::filesystem::perms::owner_all);
+    ScopedEnv path("PATH", bin.path().c_str());
+    bin.write("status", {'0', '\n'});
+    EXPECT_TRUE(platform::open_url("https://example.org/a b"));
+    const auto asked = bin.read("asked");
+    EXPECT_EQ(std::string(asked.begin(), asked.end()), "https://example.org/a b\n");
+    bin.write("status", {'3', '\n'});
+    EXPECT_FALSE(platform::open_url("https://example.org"));
+    std::filesystem::remove(bin.file("xdg-open"));
+    EXPECT_FALSE(platform::open_url("https://example.org"));
+}
+
+TEST(HeadlessGl, ACompatibilityContextThatReadsBackAndKeepsItsObjectsOverAResize) {
+    HeadlessGl gl;
+    std::string error;
+    ASSERT_TRUE(gl.create(7, 5, &error)) << error;
+    glMatrixMode(GL_MODELVIEW);  // fixed function works
+    glLoadIdentity();
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    GLint depth_bits = 0, alpha_bits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depth_bits);
+    glGetIntegerv(GL_ALPHA_BITS, &alpha_bits);
+    EXPECT_GE(depth_bits, 24);
+    EXPECT_EQ(alpha_bits, 8);
+    glClearColor(1, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 4, 7, 1);  // GL's top row
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    const auto rgba = gl.read_rgba();  // top row first
+    ASSERT_EQ(rgba.size(), 7u * 5u * 4u);
+    EXPECT_EQ(std::vector<unsigned char>(rgba.begin(), rgba.begin() + 4), (std::vector<unsigned char>{0, 0, 255, 255}));
+    EXPECT_EQ(std::vector<unsigned char>(rgba.end() - 4, rgba.end()), (std::vector<unsigned char>{255, 0, 0, 255}));
+    GLuint tex = 0;
+    glGenTextures(1, &tex);
+    glBindTexture(GL_TEXTURE_2D, tex);
+    ASSERT_TRUE(gl.resize(16, 8, &error)) << error;
+    EXPECT_EQ(gl.width() * 100 + gl.height(), 1608);
+    EXPECT_TRUE(glIsTexture(tex));
+    EXPECT_FALSE(gl.resize(0, 8, &error));
+}
+
 }  // namespace
+}  // namespace lunabrelle::test

@@ -16,9 +16,9 @@ void clear_drawn(Object* node) {
     for (Object* child : node->links) clear_drawn(child);
 }
 
-void collect_drawn(const Object* node, std::vector<std::string>* out) {
+void collect_drawn(const Object* node, std::vector<const Model*>* out) {
     for (const Model* m : node->models)
-        if (m->modelview[15] != 0.0) out->push_back(m->texture_name != nullptr ? m->texture_name : "");
+        if (m->modelview[15] != 0.0) out->push_back(m);
     for (const Object* child : node->links) collect_drawn(child, out);
 }
 
@@ -61,24 +61,21 @@ int count_nodes(const Object* node) {
     return n;
 }
 
-std::vector<std::string> drawn_tags(const Object* node) {
-    std::vector<std::string> out;
+std::vector<const Model*> drawn_models(const Object* node) {
+    std::vector<const Model*> out;
     collect_drawn(node, &out);
     return out;
 }
 
 std::vector<std::string> drawn_entries(const Object* node) {
-    std::vector<std::string> out = drawn_tags(node);
-    for (std::string& s : out)
-        if (!s.empty() && s[0] == '@') s.erase(0, 1);
+    std::vector<std::string> out;
+    for (const Model* m : drawn_models(node)) out.push_back(m->texture_name != nullptr ? m->texture_name + 1 : "");
     return out;
 }
 
 std::string entry_of(const Object* node) {
     if (node->models.empty() || node->models[0]->texture_name == nullptr) return "";
-    std::string tag = node->models[0]->texture_name;
-    if (!tag.empty() && tag[0] == '@') tag.erase(0, 1);
-    return tag;
+    return node->models[0]->texture_name + 1;  // past the '@'
 }
 
 }  // namespace lunabrelle::test

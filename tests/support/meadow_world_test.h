@@ -31,11 +31,11 @@ protected:
 // Nodes in the subtree of node, node included.
 int count_nodes(const Object* node);
 
-// Tags (texture names) of the meshes under node, node included, that were
-// drawn in the last frame drawn with MeadowWorldTest::frame, in drawing order.
-std::vector<std::string> drawn_tags(const Object* node);
+// The meshes under node, node included, drawn in the last frame drawn with
+// MeadowWorldTest::frame, in drawing order.
+std::vector<const Model*> drawn_models(const Object* node);
 
-// The entry names whose tags drawn_tags returns ("@7" -> "7").
+// The entries of drawn_models(node), from their tags ("@7" -> "7").
 std::vector<std::string> drawn_entries(const Object* node);
 
 // The entry of node's first mesh ("" for a node without meshes).

@@ -13,6 +13,9 @@ namespace lunabrelle::test {
 
 using ArchiveEntries = std::vector<std::pair<std::string, std::vector<std::uint8_t>>>;
 
+// Writes an archive of the entries to path; a failure fails the test.
+void write_archive(const std::string& path, const ArchiveEntries& entries);
+
 class ArchiveFolder {
 public:
     ArchiveFolder();   // sets media's prefix to the folder
@@ -21,7 +24,7 @@ public:
     ArchiveFolder& operator=(const ArchiveFolder&) = delete;
 
     // Writes the archive name (e.g. "mesh.pak") into the folder.
-    void add(const std::string& name, const ArchiveEntries& entries) const;
+    void add(const std::string& name, const ArchiveEntries& entries) const { write_archive(folder.file(name), entries); }
 
     TempFolder folder;
 };

@@ -8,13 +8,18 @@
 namespace lunabrelle::test {
 
 std::int64_t VirtualClock::now_ms = 0;
+int VirtualClock::extra_us = 0;
+int VirtualClock::readings = 0;
 
 VirtualClock::VirtualClock() {
     setenv("TZ", "UTC", 1);
     tzset();
     set(2026, 1, 1, 0, 0, 0);
+    extra_us = 0;
+    readings = 0;
     platform::install_clock([] {
-        return platform::WallClock{now_ms / 1000, (now_ms % 1000) * 1000};
+        ++readings;
+        return platform::WallClock{now_ms / 1000, (now_ms % 1000) * 1000 + extra_us};
     });
 }
 

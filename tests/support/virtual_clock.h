@@ -19,6 +19,8 @@ public:
     void advance_ms(std::int64_t ms);
 
     static std::int64_t now_ms;  // milliseconds since the epoch
+    static int extra_us;         // microseconds added to now_ms's reading (0..999)
+    static int readings;         // readings through the seam since the last reset
 };
 
 }  // namespace lunabrelle::test

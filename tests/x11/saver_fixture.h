@@ -1,6 +1,6 @@
 // An end-to-end test of the lunabrelle program: an Xvfb of its own, the
 // program of the build tree started on it with an empty settings folder, and
-// everything stopped at the end. Skipped where Xvfb is not installed or the
+// everything stopped at the end. Fails where Xvfb is not installed or the
 // build tree has no archives yet.
 #pragma once
 

@@ -6,15 +6,16 @@
 # -deactivate the hack must end.
 #
 # usage: xscreensaver_test.sh BUILD_DIR LIT_PIXELS_PROGRAM
-# Exit 77 (skipped) without Xvfb, XScreenSaver or the archives.
+# Fails without Xvfb, XScreenSaver or the archives: a test that cannot run
+# has tested nothing.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 lit_pixels=$2
 for program in Xvfb xscreensaver xscreensaver-command; do
-  command -v "$program" >/dev/null || { echo "skipped: $program is not installed"; exit 77; }
+  command -v "$program" >/dev/null || { echo "FAIL: $program is not installed"; exit 1; }
 done
 for archive in main butterfly1 butterfly2 butterfly3 butterfly4 butterfly5 clock calendar utils; do
-  [ -r "$build/resources/$archive.pak" ] || { echo "skipped: the build tree has no $archive.pak yet"; exit 77; }
+  [ -r "$build/resources/$archive.pak" ] || { echo "FAIL: the build tree has no $archive.pak"; exit 1; }
 done
 
 work=$(mktemp -d)

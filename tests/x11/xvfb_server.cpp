@@ -15,8 +15,6 @@
 
 namespace lunabrelle::x11 {
 
-bool XvfbServer::installed() { return !find_program("Xvfb").empty(); }
-
 bool XvfbServer::start(int width, int height, std::string* why) {
     const std::string program = find_program("Xvfb");
     if (program.empty()) {

@@ -16,9 +16,6 @@ public:
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
 
-    // Whether an Xvfb program is on the PATH.
-    static bool installed();
-
     // Starts the server with one screen of width x height x 24 and connects
     // to it. False with a reason when it does not come up within 20 s.
     bool start(int width, int height, std::string* why);

@@ -1,0 +1,183 @@
+// The headless renderer: its options, its PNG files, and the built program
+// run as a user would.
+#include <gtest/gtest.h>
+
+#include <stb_image.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/render/png_output.h"
+#include "platform/render/render_options.h"
+#include "support/temp_folder.h"
+
+namespace lunabrelle::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool parses(std::vector<const char*> args, RenderOptions* options = nullptr, std::string* error = nullptr) {
+    args.insert(args.begin(), "lunabrelle-render");
+    RenderOptions o;
+    std::string e;
+    return parse_render_options(static_cast<int>(args.size()), args.data(), options ? options : &o, error ? error : &e);
+}
+
+TEST(RenderOptions, EveryOptionInBothSpellingsAndTheDefaults) {
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    RenderOptions o;
+    std::string error;
+    ASSERT_TRUE(parses({"--out", "x.png"}, &o, &error)) << error;
+    EXPECT_TRUE(o.width == 1280 && o.height == 720 && o.fps == 60.0 && o.frames == 1 && !o.has_start && !o.has_seed);
+    ASSERT_TRUE(parses({"--size", "320x240", "--at=2024-02-29 23:59:58", "--fps", "30", "--frames=5", "--seed",
+                        "4294967295", "--resources", "/r", "--config=/c.cfg", "--out-dir", "frames", "--every", "2"},
+                       &o, &error)) << error;
+    EXPECT_EQ(o.width * 1000 + o.height, 320240);
+    EXPECT_EQ(o.start, std::time_t{1709251198});
+    EXPECT_TRUE(o.fps == 30.0 && o.frames == 5 && o.has_seed && o.seed == 4294967295u && o.every == 2);
+    EXPECT_EQ(o.resources + o.config + o.out_dir, "/r/c.cfgframes");
+    // Seconds become frames at the rate, which may come later; at least one.
+    const std::pair<std::vector<const char*>, int> seconds[] = {{{"--seconds", "2"}, 120},
+                                                                {{"--seconds", "1.5", "--fps", "10"}, 15},
+                                                                {{"--seconds", "0.001"}, 1}};
+    for (auto [args, frames] : seconds) {
+        args.insert(args.begin(), {"--out", "x.png"});
+        ASSERT_TRUE(parses(args, &o));
+        EXPECT_EQ(o.frames, frames);
+    }
+    ASSERT_TRUE(parses({"--help", "--bogus"}, &o));  // help wins over everything after it
+    EXPECT_TRUE(o.help);
+}
+
+TEST(RenderOptions, RefusesWhatCannotBeMeant) {
+    const std::vector<std::vector<const char*>> bad = {
+        {}, {"--out"}, {"--out", ""}, {"--bogus"}, {"--every", "2"}, {"--out-dir", "d", "--every", "0"},
+        {"--seconds", "1", "--frames", "3"}, {"--seconds", "1e300"}, {"--seed", "4294967296"}, {"--seed", "-1"},
+        {"--size", "320"}, {"--size", "x240"}, {"--size", "0x240"}, {"--size", "-1x5"}, {"--size", "320x240x2"},
+        {"--size", "16385x1"}, {"--size", "320 x240"}, {"--size", "1e3x5"}, {"--size", "99999999999x1"},
+        {"--fps", "0"}, {"--fps", "nan"}, {"--fps", "inf"}, {"--fps", "1001"}, {"--fps", "60fps"}, {"--fps", ""},
+        {"--frames", "0"}, {"--frames", "2.5"}, {"--frames", "100000001"},
+        {"--at", "2023-02-29 12:00:00"}, {"--at", "2024-13-01 00:00:00"}, {"--at", "2024-01-01 24:00:00"},
+        {"--at", "2024-01-01 12:60:00"}, {"--at", "2024-01-01"}, {"--at", "2024-01-01T12:00:00"},
+        {"--at", "2024-01-01 12:00:00 "}, {"--at", "24-01-01 12:00:00"}};
+    for (auto args : bad) {
+        if (!args.empty() && std::string(args[0]) != "--out") args.insert(args.begin(), {"--out", "x.png"});
+        EXPECT_FALSE(parses(args)) << (args.empty() ? "" : args.back());
+    }
+    EXPECT_TRUE(parses({"--out", "x.png", "--size", "16384x1"}));
+    std::string error;
+    parses({"--out"}, nullptr, &error);
+    EXPECT_EQ(error, "--out needs a value");
+    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);  // the hour skipped by daylight saving
+    tzset();
+    std::time_t t = 0;
+    EXPECT_FALSE(parse_local_time("2024-03-31 02:30:00", &t));
+    ASSERT_TRUE(parse_local_time("2024-03-31 03:30:00", &t));
+    EXPECT_EQ(t, std::time_t{1711848600});
+    unsetenv("TZ");
+    tzset();
+}
+
+TEST(PngOutput, WritesRgbTopRowFirstOrKeepsTheOldFile) {
+    TempFolder dir;
+    const std::string path = dir.file("x.png");
+    std::string error;
+    ASSERT_TRUE(write_png(path, 3, 1, {255, 0, 0, 0, 0, 255, 0, 0, 9, 9, 9, 0}, &error)) << error;
+    int w = 0, h = 0, channels = 0;
+    unsigned char* pixels = stbi_load(path.c_str(), &w, &h, &channels, 0);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(std::vector<unsigned char>(pixels, pixels + 9), (std::vector<unsigned char>{255, 0, 0, 0, 255, 0, 9, 9, 9}));
+    stbi_image_free(pixels);
+    EXPECT_EQ(w * 100 + h * 10 + channels, 313);
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644u);
+
+    const auto old = dir.read("x.png");
+    EXPECT_FALSE(write_png(path, 2, 2, std::vector<std::uint8_t>(15), &error));  // the wrong size
+    fs::create_directories(dir.path() / "sub.png" / "inner");  // renaming over a folder fails
+    EXPECT_FALSE(write_png(dir.file("sub.png"), 1, 1, {1, 2, 3, 4}, &error));
+    EXPECT_NE(error.find("sub.png"), std::string::npos);
+    EXPECT_EQ(dir.read("x.png"), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);  // no temporary
+    EXPECT_TRUE(writable_folder(dir.path().string()));
+    EXPECT_FALSE(writable_folder(dir.file("missing")));
+    EXPECT_FALSE(writable_folder(path));
+}
+
+// The built renderer, with the test's folder for its files.
+class RenderRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* build = std::getenv("LUNABRELLE_BUILD_DIR");
+        ASSERT_NE(build, nullptr) << "LUNABRELLE_BUILD_DIR must name the build tree";
+        built = build;
+        ASSERT_TRUE(fs::exists(built / "lunabrelle-render")) << built;
+        for (const char* name : {"main.pak", "butterfly1.pak", "clock.pak", "calendar.pak", "utils.pak"})
+            ASSERT_TRUE(fs::exists(built / "resources" / name)) << "the archives are not built: " << name;
+    }
+    int run(const std::string& args) {
+        const std::string command = "'" + (built / "lunabrelle-render").string() + "' --config '" +
+                                    dir.file("none.cfg") + "' " + args + " >'" + dir.file("out.txt") + "' 2>&1";
+        const int status = std::system(command.c_str());
+        const auto text = dir.read("out.txt");
+        output.assign(text.begin(), text.end());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    fs::path built;
+    TempFolder dir;
+    std::string output;
+};
+
+TEST_F(RenderRun, TheSceneIsReproducibleNotBlackAndFramesAreKept) {
+    const std::string common = "--size 96x64 --at '2024-06-01 12:34:56' --frames 5 --fps 30 --seed ";
+    ASSERT_EQ(run(common + "5 --out " + dir.file("a.png") + " --out-dir " + dir.file("frames") + " --every 2"), 0)
+        << output;
+    EXPECT_NE(output.find("drew 5 frames"), std::string::npos) << output;
+    ASSERT_EQ(run(common + "5 --out " + dir.file("b.png")), 0) << output;
+    ASSERT_EQ(run(common + "6 --out " + dir.file("c.png")), 0) << output;
+    EXPECT_EQ(dir.read("a.png"), dir.read("b.png"));
+    EXPECT_NE(dir.read("a.png"), dir.read("c.png"));  // another arrangement
+    std::vector<std::string> frames;
+    for (const auto& entry : fs::directory_iterator(dir.path() / "frames")) frames.push_back(entry.path().filename());
+    std::sort(frames.begin(), frames.end());
+    EXPECT_EQ(frames, (std::vector<std::string>{"frame_000000.png", "frame_000002.png", "frame_000004.png"}));
+    EXPECT_EQ(dir.read("frames/frame_000004.png"), dir.read("a.png"));
+    int w = 0, h = 0, channels = 0;
+    unsigned char* pixels = stbi_load(dir.file("a.png").c_str(), &w, &h, &channels, 3);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(w * 1000 + h, 96064);
+    long sum = 0;
+    for (int i = 0; i < w * h * 3; ++i) sum += pixels[i];
+    stbi_image_free(pixels);
+    EXPECT_GT(sum, 0);
+}
+
+TEST_F(RenderRun, RefusesWithStatusTwoAndWritesNothing) {
+    fs::create_directory(dir.path() / "res");
+    const std::string out = " --out " + dir.file("x.png");
+    const std::pair<std::string, std::string> cases[] = {
+        {"--size 320by240", "bad size"},
+        {"--resources " + dir.file("missing"), "no resources folder"},
+        {"--resources " + dir.file("res"), "\"main.pak\""},
+        {"--frames 0", ""}};
+    for (const auto& [args, message] : cases) {
+        EXPECT_EQ(run(args + out), 2) << args;
+        EXPECT_NE(output.find(message), std::string::npos) << output;
+    }
+    EXPECT_EQ(run("--out " + dir.file("no/such/x.png")), 2);
+    EXPECT_NE(output.find("cannot write"), std::string::npos) << output;
+    EXPECT_FALSE(fs::exists(dir.file("x.png")));
+    EXPECT_EQ(run("--help"), 0);
+    EXPECT_NE(output.find("--out-dir"), std::string::npos) << output;
+}
+
+}  // namespace
+}  // namespace lunabrelle::test
