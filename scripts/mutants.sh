@@ -72,8 +72,10 @@ if ((list)); then
     exit 0
 fi
 
-export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
-export CCACHE_BASEDIR="$scratch" CCACHE_DIR=${CCACHE_DIR:-/work/.ccache}
+# ccache keeps restored files cheap: their objects are already in the cache.
+if command -v ccache >/dev/null; then
+    export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$scratch"
+fi
 tree="$scratch/tree"
 source=$root
 mkdir -p "$tree"
