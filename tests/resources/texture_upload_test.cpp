@@ -76,6 +76,14 @@ TEST_F(TextureUpload, ScalesToNearestPowersOfTwoWithoutSkewAndRestoresAlignment)
     for (const auto& s : sides) EXPECT_EQ(nearest_power_of_two(s[0]), s[1]) << s[0];
 }
 
+TEST(ImageScale, ShrinkingAColumnAveragesTheRowsEachNewRowCovers) {
+    DecodedImage image{1, 5, 32, {}};
+    for (int v : {0, 50, 100, 150, 200}) image.pixels.insert(image.pixels.end(), {std::uint8_t(v), 0, 0, 255});
+    scale_image(&image, 1, 4);
+    // New row 1 covers the last 3/4 of old row 1 and the first half of old row 2.
+    EXPECT_EQ(image.pixels, (Bytes{10, 0, 0, 255, 70, 0, 0, 255, 130, 0, 0, 255, 190, 0, 0, 255}));
+}
+
 TEST_F(TextureUpload, RefusedImagesGenerateNoTextureName) {
     const Bytes grey = make_png(2, 2, 8, kGrey, Bytes(4, 9));
     const Bytes text = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'};

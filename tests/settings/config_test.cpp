@@ -1,8 +1,13 @@
 #include "settings/config.h"
 
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <vector>
@@ -14,6 +19,34 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 using lunabrelle::test::TempFolder;
+
+// What this program's fsync saw: the path and size of the file synced, and
+// the settings file at `watched` as it stood then.
+struct Synced {
+    std::string path;
+    off_t size;
+    Bytes settings_file;
+};
+std::vector<Synced> synced;
+std::string watched;
+
+}  // namespace
+
+extern "C" int fsync(int fd) {
+    char path[4096] = {};
+    struct stat st {};
+    const ssize_t n = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path - 1);
+    fstat(fd, &st);
+    Bytes old;
+    if (FILE* f = std::fopen(watched.c_str(), "rb")) {
+        for (int c; (c = std::fgetc(f)) != EOF;) old.push_back(static_cast<unsigned char>(c));
+        std::fclose(f);
+    }
+    synced.push_back({std::string(path, n > 0 ? std::size_t(n) : 0), st.st_size, old});
+    return static_cast<int>(syscall(SYS_fsync, fd));
+}
+
+namespace {
 
 const Bytes kDefaultFile = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                             0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 1, 1, 0};
@@ -108,15 +141,21 @@ TEST(Config, DisplayModeTable) {
     }
 }
 
-TEST(ConfigFile, SaveReplacesTheFileWholeAndLeavesNothingElse) {
+TEST(ConfigFile, SaveSyncsTheNewFileBeforeItReplacesTheOldOne) {
     TempFolder dir;
-    const std::string path = dir.file("quorvix_lunabrelle.cfg");
-    EXPECT_EQ(fields(load_config(path)), fields(Config()));  // missing: defaults
+    watched = dir.file("quorvix_lunabrelle.cfg");
+    EXPECT_EQ(fields(load_config(watched)), fields(Config()));  // missing: defaults
     dir.write("quorvix_lunabrelle.cfg", Bytes(100, 0xee));
-    ASSERT_TRUE(save_config(changed(), path));
-    // Read back through a fresh opening: the synced bytes, nothing of the old file.
+    synced.clear();
+    ASSERT_TRUE(save_config(changed(), watched));
+    // The bytes were synced in a temporary file beside it while the old file stood.
+    ASSERT_EQ(synced.size(), 1u);
+    EXPECT_EQ(synced[0].path.rfind(watched + ".", 0), 0u) << synced[0].path;
+    EXPECT_EQ(synced[0].size, 28);
+    EXPECT_EQ(synced[0].settings_file, Bytes(100, 0xee));
+    // Read back through a fresh opening: the new bytes, nothing of the old file.
     EXPECT_EQ(dir.read("quorvix_lunabrelle.cfg"), kChanged);
-    EXPECT_EQ(fields(load_config(path)), fields(changed()));
+    EXPECT_EQ(fields(load_config(watched)), fields(changed()));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 

@@ -64,6 +64,9 @@ TEST(Plasma, KnownPixelsGridLinesAndEmptySizes) {
                 EXPECT_EQ(px[1], 127);
                 EXPECT_EQ(px[3], 255);
             }
+    Pixels wide(300 * 5 * 4);  // past the first block of columns
+    plasma(0, 300, 5, wide.data(), p);
+    EXPECT_EQ((std::vector<int>{wide[4 * (3 * 300 + 281)], wide[4 * (3 * 300 + 281) + 2]}), (std::vector<int>{249, 13}));
     Pixels untouched(16, 0xEE);
     plasma(0, 0, 4, untouched.data(), p);
     plasma(0, 4, 0, untouched.data(), p);
