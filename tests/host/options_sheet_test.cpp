@@ -133,22 +133,6 @@ TEST_F(OptionsSheet, OpeningShowsTheFileAndEnablesWhatCounts) {
     EXPECT_EQ(loader.loads, 1);  // the interface file is loaded once per view
 }
 
-TEST_F(OptionsSheet, ClicksFollowTheEnablingRules) {
-    dir.write(kFile, kFileU);
-    open();
-    click(0, &quorvixlunabrelle::showtimeChange);
-    EXPECT_EQ(enabled(), "+------++");
-    EXPECT_EQ(values(), "001100111");  // disabled controls keep their values
-    click(0, &quorvixlunabrelle::showtimeChange);
-    EXPECT_EQ(enabled(), "+++--++++");
-    view.clockstyleChangeDigital();  // the button turning off sends its action too
-    EXPECT_EQ(enabled(), "+++--++++");
-    choose(1, 2, &quorvixlunabrelle::clockstyleChangeDigital);
-    EXPECT_EQ(enabled(), "+++++++++");
-    click(7, &quorvixlunabrelle::showcalendarChange);
-    EXPECT_EQ(enabled(), "++++++++-");
-}
-
 TEST_F(OptionsSheet, SaveWritesEveryChoiceAndKeepsWhatTheSheetDoesNotShow) {
     dir.write(kFile, kFileU);
     PlainSheet& sheet = open();

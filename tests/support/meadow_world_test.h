@@ -1,5 +1,5 @@
 // Fixture for tests of the assembled scene: a real headless context, every
-// archive the scene opens written as tagged test archives (test_archives.h),
+// archive the scene opens written as tagged test archives (temp_archive.h),
 // a virtual clock in UTC, and a constructed world whose settings the test sets
 // before build() runs mac_init. TearDown destroys the world and checks that
 // every archive was closed.
@@ -11,7 +11,7 @@
 
 #include "scene/object.h"
 #include "support/gl_test.h"
-#include "support/test_archives.h"
+#include "support/temp_archive.h"
 #include "support/virtual_clock.h"
 
 namespace lunabrelle::test {

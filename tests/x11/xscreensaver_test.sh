@@ -19,9 +19,7 @@ for archive in main butterfly1 butterfly2 butterfly3 butterfly4 butterfly5 clock
 done
 
 work=$(mktemp -d)
-xvfb=""
-saver=""
-hack_pid=""
+xvfb="" saver="" hack_pid=""
 cleanup() {
   [ -n "$saver" ] && kill "$saver" 2>/dev/null && wait "$saver" 2>/dev/null || true
   # A hack that failed the test is not left behind.
