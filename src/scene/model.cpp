@@ -29,6 +29,7 @@ const double* doubles_at(const unsigned char* at) { return reinterpret_cast<cons
 }  // namespace
 
 Model::~Model() {
+    if (list != 0) glDeleteLists(list, 1);
     if (texture_source.empty()) return;  // never loaded: nothing was taken
     if (generated)
         texturebase.ungen(texture_source.c_str());
@@ -80,16 +81,43 @@ bool Model::load(raw* cursor, const char* archive) {
 
 namespace {
 
-void draw_arrays(const Model& m) {
+// The material goes to GL at each draw (it is not in the display list), so
+// the state seen by a mesh does not depend on which list ran before it.
+void set_material(const Model& m) {
     glBindTexture(GL_TEXTURE_2D, m.texture);
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, m.material.shininess);
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, m.material.specular);
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, m.material.diffuse);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, m.material.ambient);
-    glVertexPointer(3, GL_DOUBLE, 0, m.vertices);
-    glNormalPointer(GL_DOUBLE, 0, m.normals);
-    glTexCoordPointer(2, GL_DOUBLE, 0, m.texcoords);
-    glDrawArrays(GL_TRIANGLES, 0, 3 * m.triangles);
+}
+
+// The triangles go into a display list once, on the first draw: the driver
+// converts the archive's doubles and keeps them in its own vertex buffer,
+// instead of converting every vertex on every frame. The list holds geometry
+// only; texture (computed ones change every frame), material and every
+// enable stay outside it. The archive's bytes never change while the model
+// lives, so the list never goes stale.
+void draw_arrays(Model& m) {
+    set_material(m);
+    if (m.triangles == 0) return;
+    if (m.list == 0) {
+        m.list = glGenLists(1);
+        if (m.list == 0) {
+            // Out of list names: draw straight from the archive's bytes.
+            glVertexPointer(3, GL_DOUBLE, 0, m.vertices);
+            glNormalPointer(GL_DOUBLE, 0, m.normals);
+            glTexCoordPointer(2, GL_DOUBLE, 0, m.texcoords);
+            glDrawArrays(GL_TRIANGLES, 0, 3 * m.triangles);
+            return;
+        }
+        glVertexPointer(3, GL_DOUBLE, 0, m.vertices);
+        glNormalPointer(GL_DOUBLE, 0, m.normals);
+        glTexCoordPointer(2, GL_DOUBLE, 0, m.texcoords);
+        glNewList(m.list, GL_COMPILE);
+        glDrawArrays(GL_TRIANGLES, 0, 3 * m.triangles);
+        glEndList();
+    }
+    glCallList(m.list);
 }
 
 }  // namespace
