@@ -4,7 +4,11 @@
 # instruction profile of the steady per-frame work and the notes of
 # docs/profile-notes.md. Takes about ten minutes; run it on a quiet machine.
 #
-# usage: scripts/perf-report.sh [BUILD_DIR (default build-perf)]
+# usage: scripts/perf-report.sh [BUILD_DIR (default build-perf)] [BASELINE_BUILD_DIR]
+#
+# With a baseline build (configured as build_tree does, from an older tree),
+# every goal figure is measured for it too, in the same run, and shown beside
+# the current one. Its tree is named by BASELINE_TREE (default "baseline").
 #
 # Installs what it needs with apt-get (root or sudo): the build dependencies
 # of scripts/packages.txt, valgrind, Xvfb, GNU time and the GL hacks of
@@ -12,6 +16,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$root/build-perf}")
+baseline=""
+[ -n "${2:-}" ] && baseline=$(realpath -m "$2")
+baseline_tree=${BASELINE_TREE:-baseline}
 report="$root/docs/PERFORMANCE.md"
 notes="$root/docs/profile-notes.md"
 
@@ -29,6 +36,7 @@ window_seconds=20
 profile_warmup=120
 profile_frames=300
 hack_dir=/usr/libexec/xscreensaver
+[ -x "$hack_dir/gears" ] || hack_dir=/usr/lib/xscreensaver
 hacks=(gears pipes glmatrix)
 hack_options=(-geometry 1280x720 -no-fps)
 
@@ -49,11 +57,16 @@ install_needs() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
+# A build folder that is already configured is built as configured (so a
+# developer's tree with its tests can be measured); a new one is configured
+# without tests. Only the measured programs and the archives are built.
 build_tree() {
   log "building $build"
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUNABRELLE_TESTS=OFF \
-    -DLUNABRELLE_BENCH=ON >/dev/null
-  nice cmake --build "$build" -j2 >/dev/null
+  [ -e "$build/CMakeCache.txt" ] ||
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUNABRELLE_TESTS=OFF \
+      -DLUNABRELLE_BENCH=ON >/dev/null
+  nice cmake --build "$build" -j2 --target lunabrelle lunabrelle-render bench_saver_frame saver_probe bare_egl \
+    bare_glx swap_count lunabrelle_content_archives >/dev/null
   local need
   for need in lunabrelle lunabrelle-render bench/bench_saver_frame bench/saver_probe bench/bare_egl \
     bench/bare_glx bench/libswap_count.so; do
@@ -90,19 +103,22 @@ mark() {
 # grouped 1234567: 1,234,567 (as callgrind_annotate writes counts).
 grouped() { echo "$1" | sed -E ':a; s/^([0-9]+)([0-9]{3})/\1,\2/; ta'; }
 
+mib() { awk -v k="$1" 'BEGIN { if (k == "" || k == "n/a") print "n/a"; else printf "%.1f", k / 1024 }'; }
+above() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "" || b == "" || a == "n/a" || b == "n/a") print "n/a"; else printf "%.1f", (a - b) / 1024 }'; }
+
 fmt() { awk -v v="$1" -v f="$2" 'BEGIN { if (v == "n/a" || v == "") print "n/a"; else printf f, v }'; }
 
 # --- 1. the system's own CPU per frame ----------------------------------------
 measure_frame_cpu() {
   log "per-frame CPU at 64x64 (Google Benchmark)"
-  (cd "$build" && ./bench/bench_saver_frame --benchmark_filter='BM_FullSaverFrame' \
+  (cd "$bin" && ./bench/bench_saver_frame --benchmark_filter='BM_FullSaverFrame' \
     --benchmark_repetitions=$bench_repetitions --benchmark_min_time=$bench_min_time \
-    --benchmark_report_aggregates_only=true --benchmark_format=csv) >"$work/bench.csv" 2>"$work/bench.err" || true
+    --benchmark_report_aggregates_only=true --benchmark_format=csv) >"$out/bench.csv" 2>"$out/bench.err" || true
   # Columns: name, iterations, real_time, cpu_time, time_unit, ...
-  frame_cpu_digital=$(awk -F, '$1 ~ /BM_FullSaverFrame\/0_median/ { print $4 }' "$work/bench.csv")
-  frame_cpu_analog=$(awk -F, '$1 ~ /BM_FullSaverFrame\/1_median/ { print $4 }' "$work/bench.csv")
-  frame_real_digital=$(awk -F, '$1 ~ /BM_FullSaverFrame\/0_median/ { print $3 }' "$work/bench.csv")
-  frame_real_analog=$(awk -F, '$1 ~ /BM_FullSaverFrame\/1_median/ { print $3 }' "$work/bench.csv")
+  frame_cpu_digital=$(awk -F, '$1 ~ /BM_FullSaverFrame\/0_median/ { print $4 }' "$out/bench.csv")
+  frame_cpu_analog=$(awk -F, '$1 ~ /BM_FullSaverFrame\/1_median/ { print $4 }' "$out/bench.csv")
+  frame_real_digital=$(awk -F, '$1 ~ /BM_FullSaverFrame\/0_median/ { print $3 }' "$out/bench.csv")
+  frame_real_analog=$(awk -F, '$1 ~ /BM_FullSaverFrame\/1_median/ { print $3 }' "$out/bench.csv")
   : "${frame_cpu_digital:=n/a}" "${frame_cpu_analog:=n/a}" "${frame_real_digital:=n/a}" "${frame_real_analog:=n/a}"
 }
 
@@ -112,8 +128,8 @@ measure_fps() {
   for i in "${!fps_sizes[@]}"; do
     size=${fps_sizes[$i]}
     log "frames per second at $size"
-    "$build/bench/saver_probe" fps --size "$size" --frames "${fps_frames[$i]}" --warmup $fps_warmup \
-      >"$work/fps-$size.txt" 2>&1 || true
+    "$bin/bench/saver_probe" fps --size "$size" --frames "${fps_frames[$i]}" --warmup $fps_warmup \
+      >"$out/fps-$size.txt" 2>&1 || true
   done
 }
 
@@ -122,13 +138,13 @@ measure_first_frame() {
   log "first frame at 1920x1080"
   local k cold=()
   for k in $(seq $first_frame_fresh_runs); do
-    "$build/bench/saver_probe" first-frame --size 1920x1080 --runs 1 >"$work/first-$k.txt" 2>&1 || true
-    cold+=("$(value first_frame_ms "$work/first-$k.txt")")
+    "$bin/bench/saver_probe" first-frame --size 1920x1080 --runs 1 >"$out/first-$k.txt" 2>&1 || true
+    cold+=("$(value first_frame_ms "$out/first-$k.txt")")
   done
   first_cold_all="${cold[*]}"
   first_cold=$(median "${cold[@]}")
-  "$build/bench/saver_probe" first-frame --size 1920x1080 --runs $first_frame_runs >"$work/first-warm.txt" 2>&1 || true
-  first_in_process=$(value first_frame_ms "$work/first-warm.txt")
+  "$bin/bench/saver_probe" first-frame --size 1920x1080 --runs $first_frame_runs >"$out/first-warm.txt" 2>&1 || true
+  first_in_process=$(value first_frame_ms "$out/first-warm.txt")
   # shellcheck disable=SC2086
   first_warm=$(median $(printf '%s\n' $first_in_process | tail -n +2))
 }
@@ -136,23 +152,22 @@ measure_first_frame() {
 # --- 4. peak resident memory, headless ----------------------------------------
 measure_render_memory() {
   log "peak memory of lunabrelle-render and bare_egl at 1920x1080"
-  "$build/bench/saver_probe" settings "$work/digital.cfg" --overlays digital
-  /usr/bin/time -f '%M' -o "$work/render.rss" "$build/lunabrelle-render" --size 1920x1080 \
-    --frames $render_frames --config "$work/digital.cfg" --seed 1 --at "2026-06-09 10:13:20" --out "$work/render-last.png" \
+  /usr/bin/time -f '%M' -o "$out/render.rss" "$bin/lunabrelle-render" --size 1920x1080 \
+    --frames $render_frames --config "$work/digital.cfg" --seed 1 --at "2026-06-09 10:13:20" --out "$out/render-last.png" \
     >/dev/null 2>&1 || true
-  /usr/bin/time -f '%M' -o "$work/bare_egl.rss" "$build/bench/bare_egl" 1920x1080 $render_frames \
+  /usr/bin/time -f '%M' -o "$out/bare_egl.rss" "$bin/bench/bare_egl" 1920x1080 $render_frames \
     >/dev/null 2>&1 || true
   # Again with the driver rasterising on the drawing thread: this pair shows
   # the memory without the rasteriser threads and their binned scenes.
-  LP_NUM_THREADS=0 /usr/bin/time -f '%M' -o "$work/render-sync.rss" "$build/lunabrelle-render" --size 1920x1080 \
-    --frames $render_frames --config "$work/digital.cfg" --seed 1 --at "2026-06-09 10:13:20" --out "$work/render-last.png" \
+  LP_NUM_THREADS=0 /usr/bin/time -f '%M' -o "$out/render-sync.rss" "$bin/lunabrelle-render" --size 1920x1080 \
+    --frames $render_frames --config "$work/digital.cfg" --seed 1 --at "2026-06-09 10:13:20" --out "$out/render-last.png" \
     >/dev/null 2>&1 || true
-  LP_NUM_THREADS=0 /usr/bin/time -f '%M' -o "$work/bare_egl-sync.rss" "$build/bench/bare_egl" 1920x1080 $render_frames \
+  LP_NUM_THREADS=0 /usr/bin/time -f '%M' -o "$out/bare_egl-sync.rss" "$bin/bench/bare_egl" 1920x1080 $render_frames \
     >/dev/null 2>&1 || true
-  render_kib=$(tail -n1 "$work/render.rss" 2>/dev/null || echo n/a)
-  bare_egl_kib=$(tail -n1 "$work/bare_egl.rss" 2>/dev/null || echo n/a)
-  render_sync_kib=$(tail -n1 "$work/render-sync.rss" 2>/dev/null || echo n/a)
-  bare_egl_sync_kib=$(tail -n1 "$work/bare_egl-sync.rss" 2>/dev/null || echo n/a)
+  render_kib=$(tail -n1 "$out/render.rss" 2>/dev/null || echo n/a)
+  bare_egl_kib=$(tail -n1 "$out/bare_egl.rss" 2>/dev/null || echo n/a)
+  render_sync_kib=$(tail -n1 "$out/render-sync.rss" 2>/dev/null || echo n/a)
+  bare_egl_sync_kib=$(tail -n1 "$out/bare_egl-sync.rss" 2>/dev/null || echo n/a)
 }
 
 # --- 5, 6 and 4 (windowed): programs in a 1280x720 window under Xvfb ----------
@@ -174,12 +189,12 @@ measure_window() {
   local name=$1
   shift
   log "window: $name"
-  local count="$work/$name.count"
+  local count="$out/$name.count"
   rm -f "$count"
-  mkdir -p "$work/config-$name"
-  cp "$work/digital.cfg" "$work/config-$name/quorvix_lunabrelle.cfg"
-  DISPLAY=$display XDG_CONFIG_HOME="$work/config-$name" SWAP_COUNT_FILE="$count" \
-    LD_PRELOAD="$build/bench/libswap_count.so" "$@" >"$work/$name.log" 2>&1 &
+  mkdir -p "$out/config-$name"
+  cp "$work/digital.cfg" "$out/config-$name/quorvix_lunabrelle.cfg"
+  DISPLAY=$display XDG_CONFIG_HOME="$out/config-$name" SWAP_COUNT_FILE="$count" \
+    LD_PRELOAD="$build/bench/libswap_count.so" "$@" >"$out/$name.log" 2>&1 &
   running=$!
   sleep $window_warmup
   local c1 c2 x1 x2 s1 s2 hwm ticks
@@ -202,19 +217,23 @@ measure_window() {
         split(s1, a, " "); split(s2, b, " ")
         fps = (b[2] > a[2]) ? (b[1] - a[1]) / (b[2] - a[2]) : 0
         printf "fps=%.1f\ncpu_percent=%.1f\nxvfb_percent=%.1f\nvmhwm_kib=%s\n", fps, c * 100 / hz / sec, x * 100 / hz / sec, hwm
-      }' >"$work/$name.txt"
+      }' >"$out/$name.txt"
   else
     wait "$running" 2>/dev/null || true
     running=""
-    echo "failed=ended early" >"$work/$name.txt"
+    echo "failed=ended early" >"$out/$name.txt"
   fi
 }
 
+# The tree's own programs; the hacks, which do not change with the tree, are
+# measured once (into $work) by measure_hacks.
 measure_windows() {
-  start_xvfb
-  measure_window lunabrelle "$build/lunabrelle"
-  measure_window bare_glx "$build/bench/bare_glx"
-  local hack
+  measure_window lunabrelle "$bin/lunabrelle"
+  measure_window bare_glx "$bin/bench/bare_glx"
+}
+
+measure_hacks() {
+  local hack out=$work
   for hack in "${hacks[@]}"; do
     measure_window "$hack" "$hack_dir/$hack" "${hack_options[@]}"
   done
@@ -228,26 +247,29 @@ shorten() {
     -e 's#\[[^]]*/([^]/]+)\]#[\1]#g'
 }
 
+# measure_profile [FRAMES]: FRAMES steady frames (default profile_frames).
 measure_profile() {
-  log "instruction profile (callgrind, 64x64, $profile_frames steady frames)"
+  profile_counted=${1:-$profile_frames}
+  log "instruction profile (callgrind, 64x64, $profile_counted steady frames)"
   # One rasteriser thread (the calling one): the counts do not depend on how
   # the driver's threads interleave.
-  (cd "$build" && LP_NUM_THREADS=0 nice valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" \
+  profile_total=0
+  (cd "$bin" && LP_NUM_THREADS=0 nice valgrind --tool=callgrind --callgrind-out-file="$out/callgrind.out" \
     --instr-atstart=no --toggle-collect='*draw_steady_frames*' ./bench/saver_probe profile --size 64x64 \
-    --warmup $profile_warmup --frames $profile_frames --overlays digital) >"$work/profile.log" 2>&1 || true
-  [ -s "$work/callgrind.out" ] || return 0
+    --warmup $profile_warmup --frames $profile_counted --overlays digital) >"$out/profile.log" 2>&1 || true
+  [ -s "$out/callgrind.out" ] || return 0
   # Inclusive costs of the system's own functions (the driver's are in the
   # self list and the per-object sums).
-  callgrind_annotate --auto=no --inclusive=yes --threshold=100 "$work/callgrind.out" 2>/dev/null |
+  callgrind_annotate --auto=no --inclusive=yes --threshold=100 "$out/callgrind.out" 2>/dev/null |
     awk '/file:function/ { go = 1; getline; next } go && /^ *[0-9,]+ .*\]$/' | shorten |
-    grep -E '  src/' | head -n 10 >"$work/inclusive.txt" || true
-  callgrind_annotate --auto=no --threshold=100 "$work/callgrind.out" 2>/dev/null |
-    awk '/file:function/ { go = 1; getline; next } go && /^ *[0-9,]+ /' >"$work/self-all.txt" || true
-  head -n 10 "$work/self-all.txt" | shorten >"$work/self.txt" || true
-  profile_total=$(awk '/^totals:/ { t = $2 } END { print (t == "" ? 0 : t) }' "$work/callgrind.out")
+    grep -E '  src/' | head -n 10 >"$out/inclusive.txt" || true
+  callgrind_annotate --auto=no --threshold=100 "$out/callgrind.out" 2>/dev/null |
+    awk '/file:function/ { go = 1; getline; next } go && /^ *[0-9,]+ /' >"$out/self-all.txt" || true
+  head -n 10 "$out/self-all.txt" | shorten >"$out/self.txt" || true
+  profile_total=$(awk '/^totals:/ { t = $2 } END { print (t == "" ? 0 : t) }' "$out/callgrind.out")
   # Self instructions by object: the system and its own helpers, the C
   # libraries, the GL driver and the driver's generated code.
-  awk -v frames=$profile_frames -v total="$profile_total" '{
+  awk -v frames=$profile_counted -v total="$profile_total" '{
       v = $1; gsub(",", "", v)
       obj = "?"
       if (match($0, /\[[^]]*\]$/)) obj = substr($0, RSTART + 1, RLENGTH - 2)
@@ -257,7 +279,7 @@ measure_profile() {
       sum[obj] += v
     } END {
       for (o in sum) printf "%14.0f  %5.1f%%  %s\n", sum[o] / frames, sum[o] * 100 / total, o
-    }' "$work/self-all.txt" | sort -nr >"$work/objects.txt" || true
+    }' "$out/self-all.txt" | sort -nr >"$out/objects.txt" || true
 }
 
 # --- the report ---------------------------------------------------------------
@@ -266,8 +288,8 @@ machine_lines() {
   cpu=$(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)
   cores=$(nproc)
   mesa=$(dpkg-query -W -f='${Version}' libgl1-mesa-dri 2>/dev/null || echo unknown)
-  renderer=$(value gl_renderer "$work/fps-1920x1080.txt")
-  version=$(value gl_version "$work/fps-1920x1080.txt")
+  renderer=$(value gl_renderer "$out/fps-1920x1080.txt")
+  version=$(value gl_version "$out/fps-1920x1080.txt")
   echo "- CPU: ${cpu:-unknown}, $cores cores (\`nproc\`), $(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo) memory"
   echo "- OpenGL: ${renderer:-unknown}, ${version:-unknown} (Debian package libgl1-mesa-dri $mesa)"
   echo "- System: $(. /etc/os-release && echo "$PRETTY_NAME"), Linux $(uname -r)"
@@ -275,8 +297,10 @@ machine_lines() {
   echo "- Date: $(date -u '+%Y-%m-%d %H:%M UTC'); tree: $tree"
 }
 
+# window_row NAME LABEL [DIR]: a row of the windowed table from DIR/NAME.txt
+# (DIR defaults to the current tree's folder).
 window_row() {
-  local name=$1 label=$2 f="$work/$1.txt"
+  local name=$1 label=$2 f="${3:-$out}/$1.txt"
   if [ -n "$(value failed "$f")" ] || [ ! -s "$f" ]; then
     echo "| $label | n/a | n/a | n/a | n/a |"
     return
@@ -289,34 +313,65 @@ window_row() {
   echo "| $label | $fps | $cpu % | $xcpu % | $per_frame |"
 }
 
-write_report() {
-  local digital_mark analog_mark fps_goal_mark cold_mark warm_mark
-  local render_mib bare_egl_mib host_kib bare_glx_kib host_mib bare_glx_mib egl_above glx_above
-  digital_mark=$(mark "$frame_cpu_digital" "<=" 50)
-  analog_mark=$(mark "$frame_cpu_analog" "<=" 50)
-  fps_goal_mark=$(mark "$(value fps_finished "$work/fps-1920x1080.txt")" ">=" 60)
-  cold_mark=$(mark "$first_cold" "<=" 100)
-  warm_mark=$(mark "$first_warm" "<=" 100)
+# ms_per_frame FILE: CPU milliseconds per swapped frame of a windowed run.
+ms_per_frame() {
+  [ -s "$1" ] && [ -z "$(value failed "$1")" ] || { echo n/a; return; }
+  awk -v c="$(value cpu_percent "$1")" -v f="$(value fps "$1")" 'BEGIN { if (f > 0) printf "%.1f", c * 10 / f; else print "n/a" }'
+}
+
+# goal_values: the goal figures of the tree just measured (globals and $out),
+# as name=value lines, so that a baseline's survive the next tree's run.
+goal_values() {
   # The system's own share of the digital frame: the probe program holds the
   # system's code (linked statically); the rest is the C library, the GL
   # driver and the code it generates. Its time is estimated from that share
   # of the measured CPU per frame.
-  own_ir=$(awk '$3 == "saver_probe" { print $1 }' "$work/objects.txt" 2>/dev/null)
-  own_us=$(awk -v own="$own_ir" -v total="${profile_total:-0}" -v frames=$profile_frames -v cpu="${frame_cpu_digital:-}" 'BEGIN {
+  local own_ir own_us own_line driver_ir
+  own_ir=$(awk '$3 == "saver_probe" { print $1 }' "$out/objects.txt" 2>/dev/null)
+  own_us=$(awk -v own="$own_ir" -v total="${profile_total:-0}" -v frames="$profile_counted" -v cpu="${frame_cpu_digital:-}" 'BEGIN {
       if (own == "" || total + 0 == 0 || cpu == "" || cpu == "n/a") print "n/a"
       else printf "%.1f", own / (total / frames) * cpu }')
   if [ "$own_us" = "n/a" ]; then own_line="n/a"; else own_line="$(grouped "$own_ir") Ir, about $own_us us"; fi
-  own_mark=$(mark "$own_us" "<=" 50)
-  host_kib=$(value vmhwm_kib "$work/lunabrelle.txt")
-  bare_glx_kib=$(value vmhwm_kib "$work/bare_glx.txt")
-  mib() { awk -v k="$1" 'BEGIN { if (k == "" || k == "n/a") print "n/a"; else printf "%.1f", k / 1024 }'; }
-  above() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "" || b == "" || a == "n/a" || b == "n/a") print "n/a"; else printf "%.1f", (a - b) / 1024 }'; }
+  # The GL driver's share: its library, the code it generates (no object
+  # name) and its dispatch layers.
+  driver_ir=$(awk '$3 ~ /^(swrast_dri|libgallium|libglapi|libGLdispatch|libEGL|libGLX|\?\?\?)/ { s += $1; n++ } END { if (n) printf "%.0f", s; else print "n/a" }' "$out/objects.txt" 2>/dev/null || echo n/a)
+  echo "cpu_digital=$(fmt "$frame_cpu_digital" "%.1f")"
+  echo "cpu_analog=$(fmt "$frame_cpu_analog" "%.1f")"
+  echo "own_us=$own_us"
+  echo "own_line=$own_line"
+  echo "fps_1080=$(fmt "$(value fps_finished "$out/fps-1920x1080.txt")" "%.1f")"
+  echo "first_warm=$(fmt "$first_warm" "%.0f")"
+  echo "first_cold=$(fmt "$first_cold" "%.0f")"
+  echo "egl_above=$(above "$render_kib" "$bare_egl_kib")"
+  echo "glx_above=$(above "$(value vmhwm_kib "$out/lunabrelle.txt")" "$(value vmhwm_kib "$out/bare_glx.txt")")"
+  echo "window_ms=$(ms_per_frame "$out/lunabrelle.txt")"
+  echo "driver_ir=$driver_ir"
+}
+
+write_report() {
+  local render_mib bare_egl_mib host_kib bare_glx_kib host_mib bare_glx_mib egl_above glx_above
+  goal_values >"$out/goals.txt"
+  # now NAME / then NAME: a goal figure of this tree / of the baseline.
+  now() { value "$1" "$out/goals.txt"; }
+  then_() { if [ -n "$baseline" ]; then value "$1" "$work/base/goals.txt"; else echo "not measured"; fi; }
+  local gears_ms
+  gears_ms=$(ms_per_frame "$work/gears.txt")
+  host_kib=$(value vmhwm_kib "$out/lunabrelle.txt")
+  bare_glx_kib=$(value vmhwm_kib "$out/bare_glx.txt")
   render_mib=$(mib "$render_kib")
   bare_egl_mib=$(mib "$bare_egl_kib")
   host_mib=$(mib "$host_kib")
   bare_glx_mib=$(mib "$bare_glx_kib")
-  egl_above=$(above "$render_kib" "$bare_egl_kib")
-  glx_above=$(above "$host_kib" "$bare_glx_kib")
+  egl_above=$(now egl_above)
+  glx_above=$(now glx_above)
+  # row LABEL NAME UNIT OP GOAL GOAL_TEXT: one line of the goals table.
+  row() {
+    local n t
+    n=$(now "$2")
+    t=$(then_ "$2")
+    [ -n "$baseline" ] && t="$t $3"
+    echo "| $1 | $t | $n $3 | $6 | $(mark "$n" "$4" "$5") |"
+  }
 
   {
     echo "# Performance"
@@ -325,6 +380,7 @@ write_report() {
     echo
     echo '```'
     echo "scripts/perf-report.sh        # builds build-perf/, measures, rewrites docs/PERFORMANCE.md"
+    echo "scripts/perf-report.sh build-perf OLD/build-perf   # the same, with an older build beside it"
     echo '```'
     echo
     echo "The machine it ran on:"
@@ -337,16 +393,25 @@ write_report() {
     echo
     echo "## Goals"
     echo
-    echo "| Figure | Measured | Goal | |"
-    echo "|---|---|---|---|"
-    echo "| CPU per frame, 64x64, digital clock + calendar + frame rate | $(fmt "$frame_cpu_digital" "%.1f") us | at most 50 us | $digital_mark |"
-    echo "| CPU per frame, 64x64, analog clock + calendar + frame rate | $(fmt "$frame_cpu_analog" "%.1f") us | at most 50 us | $analog_mark |"
-    echo "| of which the system's own code (its share of the frame's instructions, callgrind) | $own_line | at most 50 us | $own_mark |"
-    echo "| Frames per second, 1920x1080, completed frames | $(fmt "$(value fps_finished "$work/fps-1920x1080.txt")" "%.1f") | at least 60 | $fps_goal_mark |"
-    echo "| startAnimation to first completed frame, 1920x1080, median in one process | $(fmt "$first_warm" "%.0f") ms | at most 100 ms | $warm_mark |"
-    echo "| startAnimation to first completed frame, 1920x1080, fresh process | $(fmt "$first_cold" "%.0f") ms | at most 100 ms | $cold_mark |"
-    echo "| Peak resident memory above the bare context, lunabrelle-render 1920x1080 | $egl_above MiB | at most 24 MiB | $(mark "$egl_above" "<=" 24) |"
-    echo "| Peak resident memory above the bare context, lunabrelle 1280x720 window | $glx_above MiB | at most 24 MiB | $(mark "$glx_above" "<=" 24) |"
+    if [ -n "$baseline" ]; then
+      echo "Each figure beside the baseline (tree $baseline_tree), measured in the same run. The machine is"
+      echo "shared: wall-clock figures vary by tens of percent from run to run; instruction counts do not."
+    else
+      echo "No baseline was given (second argument), so the baseline column is empty."
+    fi
+    echo
+    echo "| Figure | Baseline | Measured | Goal | |"
+    echo "|---|---|---|---|---|"
+    row "CPU per frame, 64x64, digital clock + calendar + frame rate" cpu_digital us "<=" 50 "at most 50 us"
+    row "CPU per frame, 64x64, analog clock + calendar + frame rate" cpu_analog us "<=" 50 "at most 50 us"
+    echo "| of which the system's own code (its share of the frame's instructions, callgrind) | $(then_ own_line) | $(now own_line) | at most 50 us | $(mark "$(now own_us)" "<=" 50) |"
+    row "GL driver and shader instructions per frame, 64x64 (callgrind, LP_NUM_THREADS=0)" driver_ir Ir "<=" 3000000 "at most 3,000,000 Ir"
+    row "Frames per second, 1920x1080, completed frames" fps_1080 "" ">=" 60 "at least 60"
+    row "CPU per frame, 1280x720 window under Xvfb (gears in the same run: $gears_ms ms)" window_ms ms "<=" "$gears_ms" "at most gears' $gears_ms ms"
+    row "startAnimation to first completed frame, 1920x1080, median in one process" first_warm ms "<=" 100 "at most 100 ms"
+    row "startAnimation to first completed frame, 1920x1080, fresh process" first_cold ms "<=" 100 "at most 100 ms"
+    row "Peak resident memory above the bare context, lunabrelle-render 1920x1080" egl_above MiB "<=" 24 "at most 24 MiB"
+    row "Peak resident memory above the bare context, lunabrelle 1280x720 window" glx_above MiB "<=" 24 "at most 24 MiB"
     echo
     echo "## 1. The system's CPU per frame"
     echo
@@ -374,11 +439,11 @@ write_report() {
     local i size f
     for i in "${!fps_sizes[@]}"; do
       size=${fps_sizes[$i]}
-      f="$work/fps-$size.txt"
+      f="$out/fps-$size.txt"
       echo "| $size | ${fps_frames[$i]} | $(fmt "$(value fps_finished "$f")" "%.1f") | $(fmt "$(value fps_pipelined "$f")" "%.1f") | $(fmt "$(value main_thread_cpu_ms_per_frame "$f")" "%.2f") ms | $(fmt "$(value process_cpu_ms_per_frame "$f")" "%.2f") ms |"
     done
     echo
-    echo "Goal: at least 60 completed frames per second at 1920x1080: $fps_goal_mark."
+    echo "Goal: at least 60 completed frames per second at 1920x1080: $(mark "$(now fps_1080)" ">=" 60)."
     echo
     echo "## 3. First frame"
     echo
@@ -390,8 +455,8 @@ write_report() {
     echo
     echo "| Run | Time | Goal | |"
     echo "|---|---|---|---|"
-    echo "| fresh process (cold) | $(fmt "$first_cold" "%.0f") ms | at most 100 ms | $cold_mark |"
-    echo "| later starts in one process | $(fmt "$first_warm" "%.0f") ms | at most 100 ms | $warm_mark |"
+    echo "| fresh process (cold) | $(fmt "$first_cold" "%.0f") ms | at most 100 ms | $(mark "$first_cold" "<=" 100) |"
+    echo "| later starts in one process | $(fmt "$first_warm" "%.0f") ms | at most 100 ms | $(mark "$first_warm" "<=" 100) |"
     echo
     echo "## 4. Peak resident memory"
     echo
@@ -426,7 +491,7 @@ write_report() {
     window_row bare_glx "bare_glx (clear and swap at 60 Hz)"
     local hack
     for hack in "${hacks[@]}"; do
-      window_row "$hack" "$hack ${hack_options[*]}"
+      window_row "$hack" "$hack ${hack_options[*]}" "$work"
     done
     echo
     echo "The hacks run with their own defaults (gears and glmatrix: -delay 30000, pipes: -delay"
@@ -445,35 +510,35 @@ write_report() {
     echo "with digital clock, calendar and frame rate on the 60 Hz virtual clock. Instructions (Ir), as"
     echo "\`callgrind_annotate\` gives them; the GL driver has no symbols, so its functions show as addresses."
     echo
-    if [ -s "$work/inclusive.txt" ]; then
-      echo "Total: $(grouped "$profile_total") Ir, $(grouped "$(awk -v t="$profile_total" -v n=$profile_frames 'BEGIN { printf "%.0f", t / n }')") Ir per frame."
+    if [ -s "$out/inclusive.txt" ]; then
+      echo "Total: $(grouped "$profile_total") Ir, $(grouped "$(awk -v t="$profile_total" -v n=$profile_counted 'BEGIN { printf "%.0f", t / n }')") Ir per frame."
       echo
       echo "Inclusive, top 10 of the system's functions (\`callgrind_annotate --inclusive=yes\`; a recursive"
       echo "function's cycle, marked \`'2\`, can exceed 100 %):"
       echo
       echo '```'
       echo "Ir                       file:function"
-      cat "$work/inclusive.txt"
+      cat "$out/inclusive.txt"
       echo '```'
       echo
       echo "Self, top 10 (\`callgrind_annotate\`):"
       echo
       echo '```'
       echo "Ir                       file:function"
-      cat "$work/self.txt"
+      cat "$out/self.txt"
       echo '```'
       echo
       echo "Self instructions by object, per frame:"
       echo
       echo '```'
       echo "  Ir per frame   share  object"
-      cat "$work/objects.txt"
+      cat "$out/objects.txt"
       echo '```'
     else
       echo "The profile run failed; its log ends:"
       echo
       echo '```'
-      tail -n 20 "$work/profile.log" 2>/dev/null | shorten
+      tail -n 20 "$out/profile.log" 2>/dev/null | shorten
       echo '```'
     fi
     echo
@@ -492,12 +557,30 @@ install_needs
 # Read before the report is rewritten, which would count as a local change.
 tree="$(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)$(git -C "$root" diff --quiet 2>/dev/null || echo ' (with local changes)')"
 build_tree
+"$build/bench/saver_probe" settings "$work/digital.cfg" --overlays digital
 load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
-measure_frame_cpu
-measure_fps
-measure_first_frame
-measure_render_memory
-measure_windows
-measure_profile
+start_xvfb
+
+# measure_tree PROFILE_FRAMES: every figure of the build in $bin, into $out.
+measure_tree() {
+  mkdir -p "$out"
+  measure_frame_cpu
+  measure_fps
+  measure_first_frame
+  measure_render_memory
+  measure_windows
+  measure_profile "$1"
+  goal_values >"$out/goals.txt"
+}
+
+if [ -n "$baseline" ]; then
+  log "baseline: $baseline"
+  # Fewer profiled frames: the count per frame is the same, and it is slow.
+  out="$work/base" bin="$baseline"
+  measure_tree 60
+fi
+out="$work/now" bin="$build"
+measure_tree $profile_frames
+measure_hacks
 write_report
 log "wrote $report"

@@ -1,8 +1,12 @@
 #include "scene/model.h"
 
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cstring>
+#include <unordered_map>
+#include <vector>
 
 #include "resources/media.h"
 #include "scene/draw_blend.h"
@@ -29,6 +33,7 @@ const double* doubles_at(const unsigned char* at) { return reinterpret_cast<cons
 }  // namespace
 
 Model::~Model() {
+    if (buffers[0] != 0 || buffers[1] != 0) glDeleteBuffers(2, buffers);
     if (texture_source.empty()) return;  // never loaded: nothing was taken
     if (generated)
         texturebase.ungen(texture_source.c_str());
@@ -80,16 +85,99 @@ bool Model::load(raw* cursor, const char* archive) {
 
 namespace {
 
-void draw_arrays(const Model& m) {
+// The material goes to GL at each draw (it is not in the display list), so
+// the state seen by a mesh does not depend on which list ran before it.
+void set_material(const Model& m) {
     glBindTexture(GL_TEXTURE_2D, m.texture);
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, m.material.shininess);
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, m.material.specular);
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, m.material.diffuse);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, m.material.ambient);
-    glVertexPointer(3, GL_DOUBLE, 0, m.vertices);
-    glNormalPointer(GL_DOUBLE, 0, m.normals);
-    glTexCoordPointer(2, GL_DOUBLE, 0, m.texcoords);
-    glDrawArrays(GL_TRIANGLES, 0, 3 * m.triangles);
+}
+
+// One vertex as the driver takes it: position, normal, texture coordinate.
+struct PackedVertex {
+    float v[8];
+    bool operator==(const PackedVertex& o) const { return std::memcmp(v, o.v, sizeof v) == 0; }
+};
+
+struct PackedVertexHash {
+    std::size_t operator()(const PackedVertex& p) const {
+        std::uint64_t h = 1469598103934665603ull;
+        std::uint32_t bits[8];
+        std::memcpy(bits, p.v, sizeof bits);
+        for (std::uint32_t b : bits) h = (h ^ b) * 1099511628211ull;
+        return std::size_t(h);
+    }
+};
+
+double double_at(const double* base, std::int64_t k) {
+    double d;
+    std::memcpy(&d, reinterpret_cast<const unsigned char*>(base) + 8 * k, sizeof d);
+    return d;
+}
+
+// Copies the triangles into buffer objects once, on the first draw: single
+// precision (what the driver converts the doubles to anyway) and each
+// distinct vertex once, with an index per corner, so the driver neither
+// converts nor transforms and lights the same vertex again every frame. The
+// archive's bytes never change while the model lives, so the copy never goes
+// stale; texture (computed ones change every frame), material and every
+// enable stay outside it.
+bool make_buffers(Model& m) {
+    const std::int64_t corners = 3 * std::int64_t{m.triangles};
+    std::vector<PackedVertex> vertices;
+    std::vector<GLuint> indices;
+    indices.reserve(std::size_t(corners));
+    std::unordered_map<PackedVertex, GLuint, PackedVertexHash> seen;
+    seen.reserve(std::size_t(corners));
+    for (std::int64_t k = 0; k < corners; ++k) {
+        PackedVertex p;
+        for (int c = 0; c < 3; ++c) {
+            p.v[c] = float(double_at(m.vertices, 3 * k + c));
+            p.v[3 + c] = float(double_at(m.normals, 3 * k + c));
+        }
+        for (int c = 0; c < 2; ++c) p.v[6 + c] = float(double_at(m.texcoords, 2 * k + c));
+        const auto [it, added] = seen.try_emplace(p, GLuint(vertices.size()));
+        if (added) vertices.push_back(p);
+        indices.push_back(it->second);
+    }
+    glGenBuffers(2, m.buffers);
+    if (m.buffers[0] == 0 || m.buffers[1] == 0) {
+        glDeleteBuffers(2, m.buffers);
+        m.buffers[0] = m.buffers[1] = 0;
+        return false;
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, m.buffers[0]);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size() * sizeof(PackedVertex)), vertices.data(),
+                 GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m.buffers[1]);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(GLuint)), indices.data(),
+                 GL_STATIC_DRAW);
+    return true;
+}
+
+void draw_arrays(Model& m) {
+    set_material(m);
+    if (m.triangles == 0) return;
+    if (m.buffers[0] == 0 && !make_buffers(m)) {
+        // No buffer names to be had: draw straight from the archive's bytes.
+        glVertexPointer(3, GL_DOUBLE, 0, m.vertices);
+        glNormalPointer(GL_DOUBLE, 0, m.normals);
+        glTexCoordPointer(2, GL_DOUBLE, 0, m.texcoords);
+        glDrawArrays(GL_TRIANGLES, 0, 3 * m.triangles);
+        return;
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, m.buffers[0]);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m.buffers[1]);
+    constexpr GLsizei stride = sizeof(PackedVertex);
+    glVertexPointer(3, GL_FLOAT, stride, reinterpret_cast<const void*>(0));
+    glNormalPointer(GL_FLOAT, stride, reinterpret_cast<const void*>(3 * sizeof(float)));
+    glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(6 * sizeof(float)));
+    glDrawElements(GL_TRIANGLES, 3 * m.triangles, GL_UNSIGNED_INT, nullptr);
+    // Unbound again, so that pointers given later are client memory.
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // One textured triangle mesh with one material, read in place from a mesh
 // entry of an archive. The model points into the archive's bytes and owns one
-// texture reference (image or computed).
+// texture reference (image or computed) and, once drawn, the buffer objects of
+// its triangles (so it must be destroyed with that context current).
 //
 // Mesh record layout (little-endian, unaligned): int32 L, texture name (L
 // bytes, zero-terminated within L), 80-byte header, 60-byte material, int32 N
@@ -60,4 +61,8 @@ public:
     unsigned int texture = 0;
     bool generated = false;
     double modelview[16] = {};
+    // Buffer objects holding the triangles (vertices, then indices), made on
+    // the first draw with the context then current and deleted with the
+    // model; 0 until then.
+    unsigned int buffers[2] = {};
 };
