@@ -235,7 +235,11 @@ TEST_F(SceneAssemblyTest, EveryOverlayInItsPlace) {
     const Scena& v = *scena;
 
     const Object* cal = overlay->links[0];
-    expect_vec(cal->coordin.position, -v.get_x_coord(-211.0), v.get_y_coord(183.0), -140, "calendar");
+    // Narrower than 5:4 (the test's view is square): the margin to the right
+    // edge is the one a 5:4 view gives, 29 units of depth's worth at 5:4.
+    ASSERT_EQ(v.width, v.height);
+    EXPECT_NEAR(cal->coordin.position[0], -v.get_x_coord(-240.0) - 29.0 * 0.41421356237309503 * 1.25, 1e-5);
+    expect_vec(cal->coordin.position, cal->coordin.position[0], v.get_y_coord(183.0), -140, "calendar");
     EXPECT_TRUE(cal->models.empty());
     ASSERT_EQ(cal->animate.actions.size(), 1u);
     expect_action(cal->animate.actions[0], init_calendar, 0, 0, 0, 0, true, "calendar");
