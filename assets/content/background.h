@@ -8,7 +8,11 @@
 
 namespace content {
 
-// The landscape picture, width x height pixels (2:1 suits the plate).
+// The landscape picture, width x height pixels, stretched across the whole
+// plate. Views of 1280x720 and larger magnify it everywhere, so filling
+// them never reads more than the base level.
+constexpr int kSkyWidth = 2048;
+constexpr int kSkyHeight = 512;
 kit::Image paint_sky(int width, int height);
 
 // The plate mesh, textured with the image entry texture, drawn unlit.

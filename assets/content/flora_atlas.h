@@ -1,7 +1,9 @@
-// The flora atlas: one RGBA picture holding every flower head, leaf, grass
-// tuft and stem of the flower bed, so the whole bed draws from one texture.
-// Everything but the stem strip is alpha-tested: painted shapes are opaque,
-// the rest clear, with outline colours bled outwards for clean filtering.
+// The flora atlas: one picture holding every flower head, leaf, grass blade
+// and stem of the flower bed, so the whole bed draws from one texture. The
+// bed draws it opaque, on polygons cut to the painted outlines: in the
+// painting, shapes are opaque and the rest clear (the outlines are read from
+// that), with outline colours bled outwards so filtering at the polygons'
+// edges finds no black.
 #pragma once
 
 #include "kit/image.h"
@@ -26,8 +28,8 @@ enum class Bloom {
 constexpr int kBloomKinds = 12;
 
 enum class Foliage {
-    grass_tall,
-    grass_short,
+    grass_tall,   // opaque strip of blade colours, bands across
+    grass_short,  // the same, other greens
     leaf_lance,
     leaf_broad,
     trefoil,

@@ -7,6 +7,7 @@
 #include "flower_habits.h"
 #include "ground.h"
 #include "kit/image_codec.h"
+#include "kit/outline.h"
 #include "kit/rng.h"
 #include "kit/shapes.h"
 #include "kit/transform.h"
@@ -29,7 +30,7 @@ void lift_normals(Mesh& mesh, double amount) {
         for (kit::Vertex& v : t.v) v.normal = kit::normalized(v.normal * (1.0 - amount) + kUp * amount);
 }
 
-// Maps a shape's x-y footprint (within +-half) planar onto an atlas cell.
+// Maps a shape's x-y footprint (within +-half) planar onto an image.
 void map_onto(Mesh& mesh, const kit::UvRect& uv, double half) {
     for (kit::Triangle& t : mesh.triangles)
         for (kit::Vertex& v : t.v) {
@@ -39,17 +40,64 @@ void map_onto(Mesh& mesh, const kit::UvRect& uv, double half) {
         }
 }
 
+// Every picture of the atlas, painted once and shared by all the outlines.
+const kit::Image& flora() {
+    static const kit::Image atlas = paint_flora_atlas();
+    return atlas;
+}
+
+kit::PixelBox box_of(const Cell& c) { return {c.x, c.y, c.width, c.height}; }
+
+kit::Vec2 middle_of(const Cell& c) { return {c.x + c.width * 0.5, c.y + c.height * 0.5}; }
+
+// The painted shape in cell, read round its middle and cut down to corners.
+std::vector<kit::Vec2> outline_of(const Cell& cell, int corners) {
+    return kit::simplify_outline(kit::radial_outline(flora(), box_of(cell), middle_of(cell), 360, 6.0),
+                                 static_cast<std::size_t>(corners));
+}
+
+const std::vector<kit::Vec2>& bloom_outline(Bloom kind) {
+    static const std::vector<std::vector<kit::Vec2>> outlines = [] {
+        std::vector<std::vector<kit::Vec2>> all;
+        for (int i = 0; i < kBloomKinds; ++i)
+            all.push_back(outline_of(bloom_cell(Bloom(i)), habit_of(Bloom(i)).outline_points));
+        return all;
+    }();
+    return outlines[static_cast<std::size_t>(kind)];
+}
+
+const std::vector<kit::Vec2>& foliage_outline(Foliage kind) {
+    static const std::vector<kit::Vec2> lance = outline_of(foliage_cell(Foliage::leaf_lance), 5);
+    static const std::vector<kit::Vec2> broad = outline_of(foliage_cell(Foliage::leaf_broad), 6);
+    static const std::vector<kit::Vec2> trefoil = outline_of(foliage_cell(Foliage::trefoil), 9);
+    return kind == Foliage::leaf_lance ? lance : kind == Foliage::leaf_broad ? broad : trefoil;
+}
+
+// A card of the atlas cut to its painted outline.
+Mesh cut_card(Vec3 corner, Vec3 u, Vec3 v, const Cell& cell, const std::vector<kit::Vec2>& outline) {
+    return kit::outline_card(corner, u, v, box_of(cell), kAtlasSize, kAtlasSize, outline, middle_of(cell));
+}
+
+// The head on the polygon of its painted outline, shaped as a shallow cone
+// or cup through the habit's centre, inner ring and rim heights.
 Mesh head_mesh(const Flower& f) {
     const Habit& h = habit_of(f.kind);
-    // The hexagon's inscribed circle just holds the painted disc, and its
-    // corners stay inside the cell.
+    const Cell cell = bloom_cell(f.kind);
+    // The painted disc (kHeadFill of the cell) is the petal radius.
     const double half = f.radius * 0.5 / kHeadFill;
-    const bool small = f.radius < 0.65;
-    std::vector<kit::ProfilePoint> profile{{0.0, h.centre_z * f.radius, 0.0}};
-    if (!small) profile.push_back({h.inner * half, h.inner_z * f.radius, 0.0});
-    profile.push_back({half, h.rim_z * f.radius, 0.0});
-    Mesh m = kit::lathe(profile, 6);
-    map_onto(m, uv_of(bloom_cell(f.kind)), half);
+    Mesh m = cut_card({-half, -half, 0.0}, {2.0 * half, 0.0, 0.0}, {0.0, 2.0 * half, 0.0}, cell,
+                      bloom_outline(f.kind));
+    const double r_inner = h.inner * half, z_centre = h.centre_z * f.radius, z_inner = h.inner_z * f.radius,
+                 z_rim = h.rim_z * f.radius;
+    for (kit::Triangle& t : m.triangles)
+        for (kit::Vertex& v : t.v) {
+            const double r = std::hypot(v.position.x, v.position.y);
+            const bool inside = r < r_inner;
+            const double slope = inside ? (z_inner - z_centre) / r_inner : (z_rim - z_inner) / (half - r_inner);
+            v.position.z = inside ? z_centre + slope * r : z_inner + slope * (r - r_inner);
+            const Vec3 out = r > 0.0 ? Vec3{v.position.x / r, v.position.y / r, 0.0} : Vec3{};
+            v.normal = kit::normalized(kUp - out * slope);
+        }
     lift_normals(m, 0.35);
     kit::transform(m, kit::translation(f.head) * kit::aim_z(f.facing) * kit::rotation_z(f.spin));
     return m;
@@ -77,7 +125,7 @@ Mesh leaf_mesh(Vec3 at, double azimuth, double elevation, double size, Foliage k
     const Vec3 out{std::cos(azimuth) * std::cos(elevation), std::sin(azimuth) * std::cos(elevation),
                    std::sin(elevation)};
     const Vec3 side{-std::sin(azimuth), std::cos(azimuth), 0.0};
-    Mesh m = kit::quad(at - side * (width * 0.5), side * width, out * size, uv_of(cell));
+    Mesh m = cut_card(at - side * (width * 0.5), side * width, out * size, cell, foliage_outline(kind));
     for (kit::Triangle& t : m.triangles)
         for (kit::Vertex& v : t.v)
             if (v.normal.z < 0.0) v.normal = -v.normal;
@@ -85,17 +133,31 @@ Mesh leaf_mesh(Vec3 at, double azimuth, double elevation, double size, Foliage k
     return m;
 }
 
-// Two crossed grass cards standing at p, leaning outwards by lean (radians).
-Mesh tuft_mesh(Vec3 p, double height, double turn, double lean_azimuth, double lean, Foliage kind) {
+// A tuft of grass blades standing round p, each a single triangle from one
+// band of the blade strip, fanning outwards and leaning by lean (radians)
+// towards lean_azimuth.
+Mesh tuft_mesh(kit::Rng& rng, Vec3 p, double height, double lean_azimuth, double lean, Foliage kind) {
     const Cell cell = foliage_cell(kind);
-    const double width = height * cell.width / cell.height;
-    const Vec3 up = kit::normalized(
-        Vec3{std::cos(lean_azimuth) * std::sin(lean), std::sin(lean_azimuth) * std::sin(lean), std::cos(lean)});
+    const kit::UvRect uv = uv_of(cell);
+    constexpr int kBands = 8;
+    const Vec3 lean_dir{std::cos(lean_azimuth) * std::sin(lean), std::sin(lean_azimuth) * std::sin(lean), 0.0};
+    const int blades = kind == Foliage::grass_tall ? 7 : 5;
     Mesh m;
-    for (int k = 0; k < 2; ++k) {
-        const double a = turn + k * kPi * 0.5;
-        const Vec3 across{std::cos(a) * width, std::sin(a) * width, 0.0};
-        kit::append(m, kit::quad(p - across * 0.5 - up * 0.15, across, up * height, uv_of(cell)));
+    for (int i = 0; i < blades; ++i) {
+        const double a = rng.range(0.0, 2.0 * kPi);
+        const Vec3 out{std::cos(a), std::sin(a), 0.0};
+        const Vec3 side{-out.y, out.x, 0.0};
+        const Vec3 base = p + out * (height * 0.18 * rng.uniform()) - kUp * 0.15;
+        const double tall = height * rng.range(0.5, 1.0);
+        const Vec3 tip = base + kUp * tall + (out * rng.range(0.1, 0.45) + lean_dir) * tall;
+        const double width = height * rng.range(0.05, 0.08);
+        const int band = rng.chance(0.08) ? kBands - 1 : rng.below(kBands - 1);
+        const double s0 = uv.s0 + (uv.s1 - uv.s0) * (band + 0.2) / kBands;
+        const double s1 = uv.s0 + (uv.s1 - uv.s0) * (band + 0.8) / kBands;
+        const double t_tip = uv.t0 + (uv.t1 - uv.t0) * 0.05, t_base = uv.t1 - (uv.t1 - uv.t0) * 0.05;
+        const Vec3 n = kit::normalized(kit::cross(side, tip - base));
+        kit::add_triangle(m, {base - side * (width * 0.5), n, {s0, t_base}}, {base + side * (width * 0.5), n, {s1, t_base}},
+                          {tip, n, {(s0 + s1) * 0.5, t_tip}});
     }
     lift_normals(m, 0.75);
     return m;
@@ -155,8 +217,8 @@ std::vector<kit::MeshRecord> flower_bed_records(const std::vector<Flower>& flowe
         const double height = f.head.z;
         if (f.kind == Bloom::clover) {
             for (int k = 0; k < 2; ++k) {
-                Mesh leaf = kit::quad({-0.5, -0.5, 0.0}, {1.0, 0.0, 0.0}, {0.0, 1.0, 0.0},
-                                      uv_of(foliage_cell(Foliage::trefoil)));
+                Mesh leaf = cut_card({-0.5, -0.5, 0.0}, {1.0, 0.0, 0.0}, {0.0, 1.0, 0.0},
+                                     foliage_cell(Foliage::trefoil), foliage_outline(Foliage::trefoil));
                 kit::transform(leaf, kit::translation(f.base + Vec3{rng.range(-0.6, 0.6), rng.range(-0.6, 0.6),
                                                                     rng.range(0.8, 1.8)}) *
                                          kit::rotation_z(rng.range(0.0, 360.0)) * kit::scaling({1.1, 1.1, 1.0}));
@@ -181,16 +243,19 @@ std::vector<kit::MeshRecord> flower_bed_records(const std::vector<Flower>& flowe
         const double a = rng.range(0.0, 2.0 * kPi);
         const Vec3 p{r * std::cos(a), r * std::sin(a), 0.5 * (1.0 - (r / kBedRadius) * (r / kBedRadius))};
         const bool tall = rng.chance(0.6);
-        kit::append(foliage, tuft_mesh(p, tall ? rng.range(2.0, 3.6) : rng.range(1.3, 2.2), rng.range(0.0, kPi), a,
-                                       rng.range(0.0, 0.25), tall ? Foliage::grass_tall : Foliage::grass_short));
+        const double height = tall ? rng.range(2.0, 3.6) : rng.range(1.3, 2.2);
+        const double lean = rng.range(0.0, 0.25);
+        kit::append(foliage, tuft_mesh(rng, p, height, a, lean, tall ? Foliage::grass_tall : Foliage::grass_short));
     }
     const int fringe = 110;
     for (int i = 0; i < fringe; ++i) {
         const double a = (i + rng.range(-0.3, 0.3)) * 2.0 * kPi / fringe;
         const double r = kBedRadius - rng.range(0.1, 0.6);
         const Vec3 p{r * std::cos(a), r * std::sin(a), 0.0};
-        kit::append(foliage, tuft_mesh(p, rng.range(1.4, 2.6), a + kPi * 0.25, a, rng.range(0.35, 0.7),
-                                       rng.chance(0.5) ? Foliage::grass_tall : Foliage::grass_short));
+        const double height = rng.range(1.4, 2.6);
+        const double lean = rng.range(0.35, 0.7);
+        const Foliage kind = rng.chance(0.5) ? Foliage::grass_tall : Foliage::grass_short;
+        kit::append(foliage, tuft_mesh(rng, p, height, a, lean, kind));
     }
 
     // Nearest first: the bed is seen from above, so drawing the high parts
@@ -198,8 +263,8 @@ std::vector<kit::MeshRecord> flower_bed_records(const std::vector<Flower>& flowe
     sort_top_down(blooms);
     sort_top_down(foliage);
     std::vector<kit::MeshRecord> records(4);
-    records[0] = {"flora.png", material(0.9, 0.9, 0.15, 24.0, true), std::move(blooms)};
-    records[1] = {"flora.png", material(0.85, 0.9, 0.05, 8.0, true), std::move(foliage)};
+    records[0] = {"flora.png", material(0.9, 0.9, 0.15, 24.0, false), std::move(blooms)};
+    records[1] = {"flora.png", material(0.85, 0.9, 0.05, 8.0, false), std::move(foliage)};
     records[2] = {"ground.jpg", material(0.8, 0.85, 0.0, 0.0, false), turf_top()};
     records[3] = {"soil.jpg", material(0.8, 0.85, 0.0, 0.0, false), turf_side()};
     return records;
@@ -210,7 +275,7 @@ void add_flower_bed(Archive& archive) {
     archive.entries.push_back({"flowers", kit::write_mesh_entry(records)});
     archive.entries.push_back({"ground.jpg", kit::encode_jpeg(paint_ground(1024), 85)});
     archive.entries.push_back({"soil.jpg", kit::encode_jpeg(paint_soil(512, 128), 88)});
-    archive.entries.push_back({"flora.png", kit::encode_png(paint_flora_atlas())});
+    archive.entries.push_back({"flora.png", kit::encode_png_rgb(flora())});
 }
 
 }  // namespace content

@@ -15,6 +15,7 @@ struct Habit {
     // half-width) and rim, as fractions of its radius; negative is lower.
     double centre_z, inner, inner_z, rim_z;
     bool broad_leaves;
+    int outline_points;  // corners of the polygon the head is drawn on
 };
 
 // Every kind once.

@@ -26,30 +26,24 @@ Rgba grass_green(kit::Rng& rng) {
     return kit::shade(greens[rng.below(5)], rng.range(0.85, 1.15));
 }
 
-void paint_grass(kit::Image& image, int blades, std::uint64_t seed) {
+// Blades of grass are drawn as single triangles, each textured from one
+// band of this strip: a green (or, in the last band, straw) darkening
+// towards the base at the bottom row, with a lighter midrib.
+void paint_blade_strip(kit::Image& image, std::uint64_t seed) {
     kit::Rng rng(seed);
-    const double w = image.width, h = image.height;
-    for (int i = 0; i < blades; ++i) {
-        const double x0 = w * (0.5 + 0.36 * rng.range(-1.0, 1.0) * rng.uniform());
-        const double lean = rng.range(-0.5, 0.5) + (x0 / w - 0.5) * 0.8;
-        const double tall = h * rng.range(0.45, 0.97);
-        std::vector<Vec2> path;
-        for (int k = 0; k <= 8; ++k) {
-            const double t = k / 8.0;
-            // Blades bow outwards more towards their tips.
-            path.push_back({x0 + lean * tall * t * t * 0.8, h - 1.0 - tall * t});
-        }
-        const Rgba base = grass_green(rng);
-        const double width = rng.range(4.0, 7.0) * h / 128.0;
-        kit::paint_stroke(image, path, width, 1.0, 1.0, base);
-        // A lighter midrib catches the light.
-        kit::paint_stroke(image, path, width * 0.3, 0.3, 1.0, kit::with_alpha(mix(base, hex(0xd8f0a0), 0.35), 0.7));
-        if (rng.chance(0.08)) {
-            const Vec2 top = path.back();
-            const Vec2 head[] = {top, top + Vec2{lean * 4.0, -h * 0.12}};
-            kit::paint_stroke(image, head, 4.0, 2.0, 1.0, hex(0xb9a86a));
-        }
-    }
+    constexpr int kBands = 8;
+    Rgba bands[kBands];
+    for (int i = 0; i + 1 < kBands; ++i) bands[i] = grass_green(rng);
+    bands[kBands - 1] = hex(0xb9a86a);
+    const double band_width = double(image.width) / kBands;
+    kit::paint(image, [&](double x, double y) {
+        const int band = std::min(kBands - 1, static_cast<int>(x / band_width));
+        const double s = (x - band * band_width) / band_width * 2.0 - 1.0;  // -1 .. 1 across the band
+        const double t = 1.0 - y / image.height;                               // 0 base .. 1 tip
+        Rgba c = kit::shade(bands[band], 0.6 + 0.45 * t);
+        c = mix(c, hex(0xd8f0a0), 0.25 * std::exp(-s * s / 0.05) * (0.3 + 0.7 * t));
+        return c;
+    });
 }
 
 void paint_leaf(kit::Image& image, bool broad) {
@@ -110,8 +104,8 @@ void paint_stem(kit::Image& image) {
 kit::Image paint_foliage(Foliage kind, int width, int height) {
     kit::Image image(width, height);
     switch (kind) {
-        case Foliage::grass_tall: paint_grass(image, 60, 1); break;
-        case Foliage::grass_short: paint_grass(image, 44, 2); break;
+        case Foliage::grass_tall: paint_blade_strip(image, 1); return image;
+        case Foliage::grass_short: paint_blade_strip(image, 2); return image;
         case Foliage::leaf_lance: paint_leaf(image, false); break;
         case Foliage::leaf_broad: paint_leaf(image, true); break;
         case Foliage::trefoil: paint_trefoil(image); break;

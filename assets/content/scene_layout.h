@@ -9,9 +9,9 @@ namespace content {
 
 // The background plate is drawn scaled (4, 3, 3) and turned so that model
 // (x, y, z) lands at (4x, -3y, -100 - 3z) in scene space, 200 units from the
-// eye. Its model rectangle must cover the view up to 21:9 (45 degree vertical
-// field of view): at least x +-48.3 and y +-27.6.
-constexpr double kPlateHalfWidth = 56.0;
+// eye. Its model rectangle must cover every view from portrait up to 4:1 (45
+// degree vertical field of view): at least x +-82.9 and y +-27.6.
+constexpr double kPlateHalfWidth = 84.0;
 constexpr double kPlateHalfHeight = 34.0;
 
 // The flower bed is drawn scaled by 2 on a turntable 110 units from the eye,

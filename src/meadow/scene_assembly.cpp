@@ -127,12 +127,22 @@ void build_meadow(Randname<const char*>& archives) {
     carousel->addlink(flyer3);
 }
 
+// The calendar's place across: its margin from the right edge grows with
+// the view's width, and below 5:4 stays what it is at 5:4, so that the page
+// stays whole on portrait views.
+double calendar_x(const Scena& view) {
+    const double x = -view.get_x_coord(-211.0);
+    if (view.width <= 0 || 4 * view.width >= 5 * view.height) return x;
+    const double right = -view.get_x_coord(-240.0);  // the right edge at the calendar's depth
+    return right - (right - x) * 1.25 * view.height / view.width;
+}
+
 void build_overlays() {
     const Scena& view = *scena;
 
     if (conf->show_calendar) {
         Object* calendar = new Object;
-        calendar->coordin.chposition(-view.get_x_coord(-211.0), view.get_y_coord(183.0), -140.0);
+        calendar->coordin.chposition(calendar_x(view), view.get_y_coord(183.0), -140.0);
         give(calendar, {make_action(init_calendar, kOnce, conf->monday_first ? 0 : 1, 0.0, 0.0, 0.0)});
         overlay->addlink(calendar);
     }
