@@ -13,6 +13,7 @@
 #include "overlays/calendar_page.h"
 #include "overlays/digital_clock.h"
 #include "overlays/fps_display.h"
+#include "overlays/overlay_statics.h"
 
 namespace {
 
@@ -174,6 +175,9 @@ void mac_init(int width, int height, int bpp) {
     scena->init();
     media.setpwd(mac_boundle_path + "/");
     drain_roots();
+    // The drained glyphs and page are gone; their watchers, built anew below,
+    // must not take the old values for ones already shown.
+    reset_overlay_statics();
     scena->init_light();
 
     // The names handed out are string constants; the list itself is only
