@@ -1,5 +1,6 @@
 #include "meadow/scene_assembly.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "animation/action.h"
@@ -19,6 +20,11 @@ namespace {
 
 constexpr double kEndless = 0.0;
 constexpr double kOnce = -1.0;
+
+// How far right of its node the calendar page reaches: the last column lies
+// at x = 8 and its cells are 8 wide. Views at least as wide as high keep the
+// place by the edge.
+constexpr double kCalendarReach = 12.0;
 
 // An action with the integer-and-reals parameter form.
 Action make_action(void (*fun)(void*), double duration, int ipar, double par1, double par2,
@@ -133,7 +139,10 @@ void build_overlays() {
 
     if (conf->show_calendar) {
         Object* calendar = new Object;
-        calendar->coordin.chposition(-view.get_x_coord(-211.0), view.get_y_coord(183.0), -140.0);
+        // Near the right edge, but in a narrow (portrait) view drawn in from
+        // it so that the last column stays whole.
+        const double x = std::min(-view.get_x_coord(-211.0), -view.get_x_coord(-240.0) - kCalendarReach);
+        calendar->coordin.chposition(x, view.get_y_coord(183.0), -140.0);
         give(calendar, {make_action(init_calendar, kOnce, conf->monday_first ? 0 : 1, 0.0, 0.0, 0.0)});
         overlay->addlink(calendar);
     }
