@@ -1,4 +1,4 @@
-// Which images decode: large ones within the pixel budget, and RGB images with a colour key keep their transparency.
+// RGB PNGs with a colour key (tRNS) keep their transparency.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -10,17 +10,7 @@ namespace {
 
 using namespace lunabrelle::test;
 
-TEST(ImageLimits, ImagesAboveTwoKibiPixelsASideDecodeWithinTheBudget) {
-    const int width = 4100, height = 1100;  // more pixels than 2048 x 2048
-    const std::vector<unsigned char> png =
-        make_png(width, height, 8, kRgb, std::vector<unsigned char>(std::size_t(width) * height * 3, 7));
-    DecodedImage image;
-    ASSERT_TRUE(decode_image(png.data(), std::int32_t(png.size()), &image));
-    EXPECT_EQ(image.width, width);
-    EXPECT_EQ(image.height, height);
-}
-
-TEST(ImageLimits, AnRgbPngWithAColourKeyKeepsItsTransparency) {
+TEST(PngColourKey, AnRgbPngWithAColourKeyKeepsItsTransparency) {
     // Two pixels; the first has the key colour (10, 20, 30).
     std::vector<unsigned char> png = make_png(2, 1, 8, kRgb, {10, 20, 30, 40, 50, 60});
     std::vector<unsigned char> key;
