@@ -44,7 +44,7 @@ TEST(OverlaySettings, WrittenFileSwitchesTheChosenOverlays) {
 }
 
 TEST(OverlaySettings, UnwritableFolderIsReported) {
-    EXPECT_FALSE(lunabrelle::bench::write_overlay_settings(Overlays::digital, "/nonexistent-folder/x.cfg"));
+    EXPECT_FALSE(lunabrelle::bench::write_overlay_settings(Overlays::digital, "/dev/null/x.cfg"));
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ bool SettingsDialog::open() {
     loader.folder = mac_boundle_path;
     view.sheetLoader = &loader;
     if (view.configureSheet() == nullptr) return false;
+    opened = true;
     GtkConfigSheet& sheet = *loader.sheet;
     g_signal_connect_after(sheet.saveButton, "clicked", G_CALLBACK(after_save), this);
     g_signal_connect_after(sheet.cancelButton, "clicked", G_CALLBACK(after_cancel), this);
@@ -62,7 +63,8 @@ void SettingsDialog::close() {
     // A save while the preview was not running built a world nobody draws.
     mac_destruct();
     if (loader.sheet != nullptr && view.configSheet != nullptr) gtk_widget_hide(GTK_WIDGET(loader.sheet->window));
-    if (on_closed != nullptr) on_closed();
+    // A dialog that never opened started nothing (no main loop) to end.
+    if (on_closed != nullptr && opened) on_closed();
 }
 
 }  // namespace lunabrelle::gtk

@@ -29,7 +29,7 @@ public:
     bool open();
 
     // Stops the preview, frees the world and hides the window; then calls
-    // on_closed. Idempotent.
+    // on_closed if open() succeeded. Idempotent.
     void close();
 
     // Member order matters: the preview stops before the view goes.
@@ -37,6 +37,7 @@ public:
     GtkSheetLoader loader;
     PreviewArea preview;
     bool preview_running = false;
+    bool opened = false;
     bool closed = false;
     void (*on_closed)() = nullptr;  // e.g. gtk_main_quit
 };

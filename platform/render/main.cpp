@@ -19,6 +19,7 @@
 #include "platform/render/render_options.h"
 #include "platform/render/virtual_clock.h"
 #include "platform/system/system.h"
+#include "resources/link_target.h"
 
 namespace {
 
@@ -50,7 +51,16 @@ std::string check_paths(const RenderOptions& options, const std::string& resourc
     if (!options.out.empty()) {
         if (std::filesystem::is_directory(options.out, ec))
             return "cannot write " + options.out + ": it is a folder";
-        if (!lunabrelle::writable_folder(folder_of(options.out)))
+        // A link is written through, so its target's folder is the one that counts;
+        // a device or FIFO is written into and needs no folder at all.
+        std::string target, fault;
+        if (!final_link_target(options.out, &target, &fault))
+            return "cannot write " + options.out + ": " + fault;
+        const auto kind = std::filesystem::status(target, ec).type();
+        const bool written_into = kind == std::filesystem::file_type::character ||
+                                  kind == std::filesystem::file_type::block ||
+                                  kind == std::filesystem::file_type::fifo;
+        if (!written_into && !lunabrelle::writable_folder(folder_of(target)))
             return "cannot write " + options.out + ": its folder is missing or not writable";
     }
     if (!options.out_dir.empty()) {

@@ -8,9 +8,12 @@
 namespace lunabrelle {
 
 // Writes an RGB PNG of width x height from RGBA rows, top row first (alpha is
-// dropped: the screen shows none). The file is written beside path under a
-// temporary name and renamed over path, so path holds either the old file or
-// the whole new one. False with a message in *error on any failure.
+// dropped: the screen shows none). A symbolic link at path is followed and its
+// target written. A regular file (or a new one) is written beside itself under
+// a temporary name and renamed into place, so it holds either the old file or
+// the whole new one; a device or FIFO is written straight into (a FIFO without
+// a reader is refused), never replaced; any other kind of file is refused.
+// False with a message in *error on any failure.
 bool write_png(const std::string& path, int width, int height,
                const std::vector<std::uint8_t>& rgba, std::string* error);
 

@@ -1,5 +1,6 @@
 #include "platform/render/render_options.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -37,8 +38,15 @@ bool parse_size(const std::string& text, int* width, int* height) {
 }
 
 bool parse_local_time(const std::string& text, std::time_t* out) {
+    // Digits exactly where the pattern has them: %d alone would take a sign
+    // ("-001" as the year -1) or a space.
+    static const char kPattern[] = "DDDD-DD-DD DD:DD:DD";
+    if (text.size() != sizeof kPattern - 1) return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (kPattern[i] == 'D' ? !std::isdigit(static_cast<unsigned char>(text[i])) : text[i] != kPattern[i])
+            return false;
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, used = 0;
-    if (text.size() != 19 ||
+    if (
         std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%n", &year, &month, &day, &hour,
                     &minute, &second, &used) != 6 ||
         used != 19)
@@ -179,7 +187,9 @@ std::string render_usage() {
            "  --every K           with --out-dir, every K-th frame (default 1)\n"
            "  --help              this text\n"
            "\n"
-           "Exit status: 0 done, 2 bad options, missing resources or unwritable output.\n";
+           "Exit status: 0 done; 1 an archive that cannot be read or is damaged (a\n"
+           "message names it); 2 bad options, no resources folder or \"main.pak\", or\n"
+           "unwritable output.\n";
 }
 
 }  // namespace lunabrelle

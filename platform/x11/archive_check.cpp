@@ -1,9 +1,6 @@
 #include "platform/x11/archive_check.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
+#include "resources/pack.h"
 
 namespace lunabrelle::x11 {
 
@@ -16,13 +13,12 @@ const std::vector<std::string>& scene_archives() {
 
 std::string check_archives(const std::string& folder) {
     for (const std::string& name : scene_archives()) {
+        // Read whole, as the scene will: a damaged archive found now is a
+        // message, found in a frame it would end the process.
         const std::string path = folder + "/" + name;
-        std::error_code ec;
-        if (std::filesystem::is_directory(path, ec))
-            return "cannot read archive \"" + path + "\": it is a folder";
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (file == nullptr) return "cannot read archive \"" + path + "\": " + std::strerror(errno);
-        std::fclose(file);
+        Pack pack;
+        std::string error;
+        if (!pack.read(path.c_str(), &error)) return error;
     }
     return {};
 }

@@ -42,14 +42,7 @@ void mac_reinit_function_lib_static_variables() {
     LightPosition[1] = 0.0f;
     LightPosition[2] = 0.0f;
     LightPosition[3] = 1.0f;
-    fps_frames = 0;
-    digital_chas = -1;
-    digital_chas2 = -1;
-    digital_min = -1;
-    digital_min2 = -1;
-    digital_sec = -1;
-    digital_ampm = -1;
-    calendar_day = -1;
+    reset_overlay_statics();
 }
 
 // This scene keeps no statics of its own.

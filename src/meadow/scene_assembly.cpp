@@ -1,5 +1,6 @@
 #include "meadow/scene_assembly.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "animation/action.h"
@@ -13,6 +14,7 @@
 #include "overlays/calendar_page.h"
 #include "overlays/digital_clock.h"
 #include "overlays/fps_display.h"
+#include "overlays/overlay_statics.h"
 
 namespace {
 
@@ -184,6 +186,9 @@ void mac_init(int width, int height, int bpp) {
     scena->init();
     media.setpwd(mac_boundle_path + "/");
     drain_roots();
+    // The drained glyphs and page are gone; their watchers, built anew below,
+    // must not take the old values for ones already shown.
+    reset_overlay_statics();
     scena->init_light();
 
     // The names handed out are string constants; the list itself is only

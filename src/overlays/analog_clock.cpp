@@ -3,6 +3,7 @@
 #include "animation/action.h"
 #include "animation/node_hooks.h"
 #include "overlays/overlay_time.h"
+#include "overlays/set_up_move.h"
 #include "scene/object.h"
 
 namespace {
@@ -25,7 +26,7 @@ void make_hand(Object* clock, const char* entry, int selector) {
 
 void init_analog_clock(void*) {
     Object* clock = Object_curent;
-    clock->coordin.addposition(-9.3, 9.0, 0.0);
+    move_node_now(clock, -9.3, 9.0, 0.0);
 
     Object* dial = new Object;
     dial->add(kArchive, "ciferblat");

@@ -6,6 +6,7 @@
 #include "animation/node_hooks.h"
 #include "overlays/overlay_statics.h"
 #include "overlays/overlay_time.h"
+#include "overlays/set_up_move.h"
 #include "scene/object.h"
 
 namespace {
@@ -52,14 +53,10 @@ void init_digital_clock(void*) {
     // every position draws its glyph on the first tick, not when it changes.
     digital_chas = digital_chas2 = digital_min = digital_min2 = digital_sec = digital_ampm = -1;
 
-    clock->coordin.addposition(-10.0, 1.0, 0.0);
+    // The 12-hour plate is wider by the am/pm mark.
+    move_node_now(clock, h24 ? -10.0 : -15.186, 1.0, 0.0);
     Object* plate = new Object;
-    if (h24) {
-        plate->add(kArchive, "podlozka");
-    } else {
-        clock->coordin.addposition(-5.186, 0.0, 0.0);
-        plate->add(kArchive, "podlozka_am");
-    }
+    plate->add(kArchive, h24 ? "podlozka" : "podlozka_am");
     plate->addfun(disable_depth_test, nullptr);
     clock->addlink(plate);
 

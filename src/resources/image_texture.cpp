@@ -4,6 +4,7 @@
 #include <stb_image.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "resources/image_scale.h"
@@ -16,6 +17,25 @@ namespace {
 struct StbiFree {
     void operator()(stbi_uc* p) const { stbi_image_free(p); }
 };
+
+// True when bytes are a PNG with a transparency chunk ("tRNS") before its
+// image data. For an RGB image that chunk names a colour key, which the
+// general decoder honours only when asked for four channels.
+bool png_has_transparency_chunk(const unsigned char* bytes, std::size_t count) {
+    static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (count < sizeof kSignature || std::memcmp(bytes, kSignature, sizeof kSignature) != 0)
+        return false;
+    // Each chunk: 4-byte big-endian length, 4-byte type, data, 4-byte check value.
+    for (std::size_t at = sizeof kSignature; count - at >= 8;) {
+        const std::size_t length = std::size_t(bytes[at]) << 24 | std::size_t(bytes[at + 1]) << 16 |
+                                   std::size_t(bytes[at + 2]) << 8 | bytes[at + 3];
+        const unsigned char* type = bytes + at + 4;
+        if (std::memcmp(type, "tRNS", 4) == 0) return true;
+        if (std::memcmp(type, "IDAT", 4) == 0 || length > count - at - 8 - 4) return false;
+        at += 8 + length + 4;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -30,6 +50,7 @@ bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* 
     // images are decoded with their own channel count, never converted.
     if (!stbi_info_from_memory(bytes, count, &width, &height, &channels)) return false;
     if (channels != 3 && channels != 4) return false;
+    if (channels == 3 && png_has_transparency_chunk(bytes, std::size_t(count))) channels = 4;
     if (std::int64_t{width} * height > kMaxImagePixels) return false;
     if (stbi_is_16_bit_from_memory(bytes, count)) return false;
 

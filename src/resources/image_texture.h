@@ -13,13 +13,15 @@ struct DecodedImage {
     std::vector<std::uint8_t> pixels;
 };
 
-// The most pixels an image may hold: 2048 x 2048, four times the largest
-// picture the archives carry. Larger images are refused before decoding, so a
-// few header bytes cannot make the decoder fill, and the scaler walk, hundreds
-// of megabytes.
-constexpr std::int64_t kMaxImagePixels = std::int64_t{2048} * 2048;
+// The most pixels an image may hold: 64 Mi (8192 x 8192, 256 MiB as RGBA), a
+// memory budget far above any picture the archives carry. Larger images are
+// refused before decoding, so a few header bytes cannot make the decoder fill,
+// and the scaler walk, gigabytes. Sides are not limited here: the upload
+// scales down what the driver's largest texture cannot hold.
+constexpr std::int64_t kMaxImagePixels = std::int64_t{8192} * 8192;
 
-// Decodes count bytes. Returns false for bytes that are not an image, for
+// Decodes count bytes. An RGB PNG with a colour key (tRNS) decodes as RGBA,
+// keyed pixels transparent. Returns false for bytes that are not an image, for
 // grey, grey + alpha and 16-bit images, for images of more than
 // kMaxImagePixels pixels, for JPEGs and PNGs that fail the checks of
 // decoder_guards.h, and for count <= 0.

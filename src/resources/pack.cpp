@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <span>
 #include <utility>
@@ -118,7 +117,7 @@ Pack::Pack(const char* path) {
 bool Pack::read(const char* path, std::string* error) {
     std::vector<unsigned char> bytes;
     std::string fault;
-    if (!read_file_bytes(path, std::numeric_limits<std::size_t>::max(), &bytes, &fault)) {
+    if (!read_file_bytes(path, kMaxArchiveBytes, &bytes, &fault)) {
         *error = std::string("archive \"") + path + "\": " + fault;
         return false;
     }

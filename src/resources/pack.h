@@ -6,19 +6,25 @@
 //   int8 name_length (0..127), name bytes (no terminator), int32 data_size (>= 0), data.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "resources/raw.h"
 
+// The largest archive file read: 256 MiB, over a hundred times the largest
+// archive the saver ships (about 2 MiB). Anything larger is refused before a
+// byte of it is held in memory.
+constexpr std::size_t kMaxArchiveBytes = std::size_t{256} << 20;
+
 class Pack {
 public:
     // An empty archive, for building one with pushfile and save.
     Pack() = default;
 
-    // Reads the whole archive at path. An archive that cannot be opened or is
-    // malformed (a count, length or size running past the end of the file, a
+    // Reads the whole archive at path. An archive that cannot be opened, is not
+    // a regular file, is larger than kMaxArchiveBytes or is malformed (a count, length or size running past the end of the file, a
     // negative size, a name length above 127) ends the process with status 1
     // after one line on stderr and the system log naming the file and the fault.
     explicit Pack(const char* path);

@@ -47,7 +47,7 @@ bool read_rows(png_structp png, png_infop info, Source* source, std::vector<std:
     const std::size_t row = std::size_t(w) * c;
     // Images above the pixel limit go on to the general decoder, which refuses them.
     if (w == 0 || h == 0 || std::int64_t{w} * h > kMaxImagePixels) return false;
-    // Reserved up front: the pixel limit above bounds it (16 MiB at most), and
+    // Reserved up front: the pixel limit above bounds it (256 MiB at most), and
     // one block spares the copies of growing row by row.
     pixels->reserve(row * h);
     for (png_uint_32 y = 0; y < h; ++y) {

@@ -1,7 +1,11 @@
 #include "settings/config.h"
 
-#include <fstream>
 #include <iterator>
+#include <sstream>
+#include <vector>
+
+#include "platform/system/system.h"
+#include "resources/file_bytes.h"
 
 namespace {
 
@@ -111,7 +115,15 @@ int Config::ret_y_resolution() const { return display_mode_row(display_mode).hei
 int Config::ret_bpp() const { return display_mode_row(display_mode).bpp; }
 
 Config load_config(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return Config();
+    std::vector<unsigned char> bytes;
+    std::string fault;
+    if (!read_file_bytes(path, kMaxSettingsBytes, &bytes, &fault)) {
+        // A missing or unreadable file is the ordinary first run; a file that
+        // is there but refused (a FIFO, a device, far too large) is worth a word.
+        if (fault.rfind("cannot open", 0) != 0)
+            platform::log("settings file \"" + path + "\": " + fault + "; using the defaults");
+        return Config();
+    }
+    std::istringstream in(std::string(bytes.begin(), bytes.end()), std::ios::binary);
     return Config(in);
 }

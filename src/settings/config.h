@@ -6,6 +6,7 @@
 //   analog_clock, time_24h, big_clock, show_calendar, monday_first.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <ostream>
@@ -42,9 +43,18 @@ public:
     std::int32_t display_mode;
 };
 
-// Reads the settings file at path; the defaults when it cannot be opened.
+// The largest settings file read: 1 MiB (the system writes 28 bytes).
+constexpr std::size_t kMaxSettingsBytes = std::size_t{1} << 20;
+
+// Reads the settings file at path; the defaults when it cannot be opened, is
+// not a regular file or is larger than kMaxSettingsBytes (the last two are
+// logged). Never blocks: a FIFO is refused unopened for reading.
 Config load_config(const std::string& path);
 
-// Writes the settings through a temporary file in the same folder renamed over
-// path, so a failed save leaves the old file intact. False on any failure.
+// Writes the settings through a temporary file beside the file, path + ".saving"
+// (reused by the next save if a save is killed), renamed over it once synced,
+// so a failed save leaves the old file intact. A symbolic link at path stays
+// and its target is replaced; the file keeps its mode; a missing folder is made
+// (mode 0700). False on any failure, and when a non-regular file (a device, a
+// FIFO) stands in the file's place.
 bool save_config(const Config& config, const std::string& path);
