@@ -34,11 +34,15 @@ lintian --fail-on error,warning "${debs[@]}" ||
   { echo "FAIL: lintian reports errors or warnings"; exit 1; }
 echo "lintian: clean"
 
-# A minimal system: only the packages of priority required and important.
+# A minimal system: the packages of priority required and important and
+# everything they depend on, as installed here (apt then counts the rest).
 status="$work/minimal-status"
 dpkg-query -W -f='${Package} ${Priority} ${Essential}\n' |
   awk '$2 == "required" || $2 == "important" || $3 == "yes" { print $1 }' >"$work/minimal"
-awk -v list="$work/minimal" 'BEGIN { while ((getline p < list) > 0) keep[p] = 1; RS = ""; ORS = "\n\n" }
+# shellcheck disable=SC2046
+apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks --no-replaces \
+  --no-enhances $(cat "$work/minimal") 2>/dev/null | grep '^[a-z0-9]' | sed 's/:.*$//' | sort -u >"$work/closure"
+awk -v list="$work/closure" 'BEGIN { while ((getline p < list) > 0) keep[p] = 1; RS = ""; ORS = "\n\n" }
   { for (i = 1; i <= NF; i++) if ($i == "Package:") { if (keep[$(i + 1)]) print; break } }' \
   /var/lib/dpkg/status >"$status"
 pulled() { apt-get install --simulate -o Dir::State::status="$status" "$@" 2>/dev/null | grep '^Inst ' || true; }
