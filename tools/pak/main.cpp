@@ -22,7 +22,7 @@ const char kUsage[] =
 
 // A bad command line: the usage on standard error, status 1.
 int usage() {
-    std::fputs("lunabrelle-pak: bad command line\n", stderr);
+    std::fputs("lunabrelle-pak: bad command line; usage:\n", stderr);
     std::fputs(kUsage, stderr);
     return 1;
 }
