@@ -55,7 +55,10 @@ int main(int argc, char** argv) {
     XVisualInfo* info = chosen < 0 ? nullptr : glXGetVisualFromFBConfig(display, configs.configs[chosen]);
     SaverWindow window;
     std::string error = "no OpenGL visual with 8 bits per colour";
-    if (info == nullptr || !create_own_window(display, screen, info->visual, info->depth, width, height, &window, &error)) {
+    OwnWindowPlace place;
+    place.width = width;
+    place.height = height;
+    if (info == nullptr || !create_own_window(display, screen, info->visual, info->depth, place, &window, &error)) {
         std::fprintf(stderr, "bare_glx: %s\n", error.c_str());
         if (info != nullptr) XFree(info);
         XCloseDisplay(display);

@@ -3,11 +3,23 @@
 #include <gtk/gtk.h>
 
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 
 #include "platform/gtk/settings_dialog.h"
 #include "platform/system/system.h"
 
 namespace {
+
+const char kUsage[] =
+    "Usage: lunabrelle-settings [--display NAME] [GTK options]\n"
+    "Chooses the clock, the calendar and the frame-rate display of the Lunabrelle\n"
+    "screen saver, with a live preview. Save writes the settings file\n"
+    "($XDG_CONFIG_HOME/quorvix_lunabrelle.cfg, by default under ~/.config).\n"
+    "\n"
+    "  --display NAME  the X display to use (default $DISPLAY)\n"
+    "  --help          this text\n"
+    "  --version       the program's version\n";
 
 // A signal to end (logout, Ctrl-C) is a Cancel: nothing is written, and the
 // preview's world is drained and freed on the way out.
@@ -21,11 +33,26 @@ gboolean on_end_signal(gpointer dialog) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before GTK starts: they need no display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("lunabrelle-settings %s\n", platform::version());
+            return 0;
+        }
+    }
     // The preview draws with GLX into the window GTK gives it.
     gdk_set_allowed_backends("x11");
     if (!gtk_init_check(&argc, &argv)) {
         platform::log("Couldn't open the X display");
         return 1;
+    }
+    if (argc > 1) {
+        std::fprintf(stderr, "lunabrelle-settings: unknown option \"%s\"\n%s", argv[1], kUsage);
+        return 2;
     }
     lunabrelle::gtk::SettingsDialog dialog;
     dialog.on_closed = gtk_main_quit;

@@ -125,6 +125,10 @@ int main(int argc, char** argv) {
         std::fputs(lunabrelle::render_usage().c_str(), stdout);
         return 0;
     }
+    if (options.version) {
+        std::printf("lunabrelle-render %s\n", platform::version());
+        return 0;
+    }
     const std::string resources = without_trailing_slashes(
         options.resources.empty() ? platform::resource_folder() : options.resources);
     error = check_paths(options, resources);

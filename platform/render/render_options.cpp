@@ -85,8 +85,9 @@ bool parse_render_options(int argc, const char* const* argv, RenderOptions* opti
             name.resize(eq);
             has_value = true;
         }
-        if (name == "--help" || name == "-h") {
-            result.help = true;
+        if (name == "--help" || name == "-h" || name == "--version") {
+            result.help = name != "--version";
+            result.version = name == "--version";
             *options = result;
             return true;
         }
@@ -179,13 +180,14 @@ std::string render_usage() {
            "  --frames N          frames to draw (default 1); frame k is drawn at the\n"
            "                      start time plus k/F seconds\n"
            "  --seconds S         or the frames of S seconds of virtual time\n"
-           "  --seed N            random seed (default: the start time in seconds)\n"
+           "  --seed N            random seed (default: a fresh one from the system)\n"
            "  --resources DIR     folder holding main.pak and the other archives\n"
            "  --config FILE       settings file (default: the user's)\n"
            "  --out FILE.png      write the last frame\n"
            "  --out-dir DIR       write frames as DIR/frame_000000.png ...\n"
            "  --every K           with --out-dir, every K-th frame (default 1)\n"
            "  --help              this text\n"
+           "  --version           the program's version\n"
            "\n"
            "Exit status: 0 done; 1 an archive that cannot be read or is damaged (a\n"
            "message names it); 2 bad options, no resources folder or \"main.pak\", or\n"

@@ -22,6 +22,7 @@ struct RenderOptions {
     std::string out_dir;         // folder for every every-th frame; empty: none
     std::int64_t every = 1;      // with out_dir, 1 .. kMaxFrames
     bool help = false;           // --help: print usage, draw nothing
+    bool version = false;        // --version: print the version, draw nothing
 };
 
 inline constexpr int kMaxSide = 16384;
@@ -29,7 +30,7 @@ inline constexpr std::int64_t kMaxFrames = 100000000;
 
 // Parses argv[1 .. argc-1]; options take their value as the next argument or
 // after '='. On a fault returns false with a one-line message in *error and
-// leaves *options unspecified. --help stops parsing and succeeds.
+// leaves *options unspecified. --help and --version stop parsing and succeed.
 bool parse_render_options(int argc, const char* const* argv, RenderOptions* options,
                           std::string* error);
 

@@ -1,6 +1,8 @@
 #include "platform/system/system.h"
 
+#include <errno.h>
 #include <spawn.h>
+#include <sys/random.h>
 #include <sys/time.h>
 #include <sys/wait.h>
 #include <syslog.h>
@@ -51,17 +53,32 @@ bool local_time(std::time_t t, std::tm* out) {
 
 void install_clock(ClockFunction clock) { installed_clock = clock; }
 
-unsigned random_seed() { return static_cast<unsigned>(calendar_time()); }
+unsigned random_seed() {
+    unsigned seed = 0;
+    if (getrandom(&seed, sizeof seed, GRND_NONBLOCK) == static_cast<ssize_t>(sizeof seed)) return seed;
+    // No entropy yet (early boot): the real clock's microseconds and the pid
+    // still tell two processes apart.
+    timeval tv{};
+    gettimeofday(&tv, nullptr);
+    std::uint64_t mix = static_cast<std::uint64_t>(tv.tv_sec) * 1'000'003u + static_cast<std::uint64_t>(tv.tv_usec);
+    mix ^= static_cast<std::uint64_t>(getpid()) * 0x9E3779B97F4A7C15ull;
+    mix ^= mix >> 29;
+    return static_cast<unsigned>(mix ^ (mix >> 32));
+}
+
+const char* version() { return LUNABRELLE_VERSION; }
+
+std::string program_name() { return program_invocation_short_name; }
 
 void log(const std::string& message) {
     if (installed_sink != nullptr) {
         installed_sink(message);
         return;
     }
-    openlog("lunabrelle", LOG_PID, LOG_USER);
+    openlog(program_invocation_short_name, LOG_PID, LOG_USER);
     syslog(LOG_NOTICE, "%s", message.c_str());
     closelog();
-    std::fprintf(stderr, "lunabrelle: %s\n", message.c_str());
+    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, message.c_str());
 }
 
 void install_log_sink(LogSink sink) { installed_sink = sink; }

@@ -31,10 +31,19 @@ bool local_time(std::time_t t, std::tm* out);
 using ClockFunction = WallClock (*)();
 void install_clock(ClockFunction clock);
 
-// Seed for the process's random generator: the calendar time in seconds.
+// Seed for the process's random generator: bytes from the system's random
+// source, else the wall clock's microseconds mixed with the process id, so
+// that two savers started in the same second (two screens) differ.
 unsigned random_seed();
 
-// One line to the system log (syslog, identity "lunabrelle") and to stderr.
+// The project's version, as the build sets it ("0.1.0").
+const char* version();
+
+// The name this program was started as, without its folder ("lunabrelle-render").
+std::string program_name();
+
+// One line to the system log (syslog, identity program_name()) and to stderr,
+// prefixed with program_name().
 void log(const std::string& message);
 
 // Replaces where log() writes; nullptr restores syslog + stderr. For tests.

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/x11/x_errors.h"
+
 namespace lunabrelle::x11 {
 namespace {
 
@@ -42,6 +44,9 @@ bool GlxSurface::create() {
     if (context != nullptr) return true;
     context = glXCreateNewContext(display, config, GLX_RGBA_TYPE, nullptr, True);
     if (context == nullptr) return false;
+    // The driver sets up its drawable on the first make-current: the server
+    // must still be there.
+    check_connection(display);
     return make_current();
 }
 

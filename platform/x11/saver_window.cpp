@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -74,8 +75,10 @@ bool adopt_window(Display* display, Window window, SaverWindow* out, std::string
     return true;
 }
 
-bool create_own_window(Display* display, int screen, Visual* visual, int depth, int width, int height,
+bool create_own_window(Display* display, int screen, Visual* visual, int depth, const OwnWindowPlace& place,
                        SaverWindow* out, std::string* error) {
+    const int width = place.width;
+    const int height = place.height;
     const Window root = RootWindow(display, screen);
     XSetWindowAttributes attributes{};
     attributes.colormap = XCreateColormap(display, root, visual, AllocNone);
@@ -85,7 +88,7 @@ bool create_own_window(Display* display, int screen, Visual* visual, int depth, 
     attributes.background_pixmap = None;
     attributes.event_mask = StructureNotifyMask | KeyPressMask;
     const Window window =
-        XCreateWindow(display, root, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+        XCreateWindow(display, root, place.x, place.y, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
                       depth, InputOutput, visual, CWColormap | CWBorderPixel | CWBackPixmap | CWEventMask,
                       &attributes);
     if (window == 0) {
@@ -93,12 +96,36 @@ bool create_own_window(Display* display, int screen, Visual* visual, int depth, 
         *error = "cannot create a window";
         return false;
     }
-    XStoreName(display, window, "Lunabrelle");
+    XStoreName(display, window, place.title.c_str());
     const Atom net_wm_name = XInternAtom(display, "_NET_WM_NAME", False);
     const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    const char title[] = "Lunabrelle";
     XChangeProperty(display, window, net_wm_name, utf8, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(title), sizeof title - 1);
+                    reinterpret_cast<const unsigned char*>(place.title.data()), static_cast<int>(place.title.size()));
+    if (place.user_placed || place.user_sized) {
+        XSizeHints* hints = XAllocSizeHints();
+        if (hints != nullptr) {
+            hints->flags = (place.user_placed ? USPosition : 0) | (place.user_sized ? USSize : 0);
+            hints->x = place.x;
+            hints->y = place.y;
+            hints->width = width;
+            hints->height = height;
+            XSetWMNormalHints(display, window, hints);
+            XFree(hints);
+        }
+    }
+    // _NET_WM_PID means something only together with the machine's name.
+    char host[256] = {};
+    if (gethostname(host, sizeof host - 1) == 0) {
+        char* host_list[] = {host};
+        XTextProperty machine{};
+        if (XStringListToTextProperty(host_list, 1, &machine) != 0) {
+            XSetWMClientMachine(display, window, &machine);
+            XFree(machine.value);
+        }
+        const long pid = static_cast<long>(getpid());
+        XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+    }
     XClassHint class_hint{};
     char res_name[] = "lunabrelle";
     char res_class[] = "Lunabrelle";

@@ -35,9 +35,20 @@ Window root_target(Display* display, int screen);
 // does not exist.
 bool adopt_window(Display* display, Window window, SaverWindow* out, std::string* error);
 
-// Creates and maps a resizable top-level window titled "Lunabrelle" with the
-// given visual, taking keys and the window manager's close request.
-bool create_own_window(Display* display, int screen, Visual* visual, int depth, int width, int height,
+// Where and how a window of our own appears.
+struct OwnWindowPlace {
+    int x = 0, y = 0;
+    int width = 1280, height = 720;
+    bool user_placed = false;  // x and y were asked for (-geometry): the window manager should keep them
+    bool user_sized = false;   // likewise for width and height
+    std::string title = "Lunabrelle";
+};
+
+// Creates and maps a resizable top-level window with the given visual,
+// taking keys and the window manager's close request. It carries the title,
+// class "lunabrelle" / "Lunabrelle", and _NET_WM_PID with WM_CLIENT_MACHINE
+// (so that a window manager can end a hung saver).
+bool create_own_window(Display* display, int screen, Visual* visual, int depth, const OwnWindowPlace& place,
                        SaverWindow* out, std::string* error);
 
 void destroy_own_window(SaverWindow* window);

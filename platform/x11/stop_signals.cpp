@@ -13,8 +13,16 @@ namespace {
 volatile std::sig_atomic_t caught = 0;
 int write_end = -1;
 
+// A host blocked on a stopped or hung X server never gets back to its loop:
+// past this grace period after the first stop signal, the process ends
+// anyway (status 0, as for a stop), without waiting on the server.
+constexpr unsigned kGraceSeconds = 2;
+
+void on_grace_over(int) { _exit(0); }
+
 void on_stop_signal(int signal) {
     const int saved = errno;
+    if (caught == 0) alarm(kGraceSeconds);
     caught = signal;
     const char byte = 1;
     // A full pipe already holds a wake-up; nothing more is needed.
@@ -33,6 +41,10 @@ int install_stop_signals() {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+    struct sigaction grace {};
+    grace.sa_handler = on_grace_over;
+    sigemptyset(&grace.sa_mask);
+    sigaction(SIGALRM, &grace, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
     return fds[0];
 }

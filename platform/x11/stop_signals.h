@@ -1,6 +1,8 @@
 // SIGTERM, SIGINT and SIGHUP turned into a readable file descriptor (a
 // self-pipe), so that the host's poll() wakes when one arrives. SIGPIPE is
-// ignored: a broken X connection then reaches Xlib's I/O error handler.
+// ignored: a broken X connection then reaches Xlib's I/O error handler. A
+// process that has not ended 2 s after the first stop signal (blocked on a
+// stopped X server) ends with status 0 from SIGALRM.
 #pragma once
 
 namespace lunabrelle::x11 {

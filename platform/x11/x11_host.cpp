@@ -14,8 +14,10 @@
 #include "platform/x11/frame_clock.h"
 #include "platform/x11/glx_configs.h"
 #include "platform/x11/glx_surface.h"
+#include "platform/x11/overlay_choices.h"
 #include "platform/x11/saver_window.h"
 #include "platform/x11/stop_signals.h"
+#include "platform/x11/visual_request.h"
 #include "platform/x11/x_errors.h"
 
 namespace lunabrelle::x11 {
@@ -71,11 +73,34 @@ void handle_events(SaverWindow* window, EventResult* result) {
     }
 }
 
+// Where a window of our own goes: -geometry over the default size at the
+// screen's top left corner.
+OwnWindowPlace own_window_place(Display* display, int screen, const Options& options) {
+    OwnWindowPlace place;
+    place.width = kOwnWidth;
+    place.height = kOwnHeight;
+    const Geometry& g = options.geometry;
+    if (g.has_size) {
+        place.width = static_cast<int>(g.width);
+        place.height = static_cast<int>(g.height);
+        place.user_sized = true;
+    }
+    if (g.has_position) {
+        place.x = g.x_from_right ? DisplayWidth(display, screen) - place.width + g.x : g.x;
+        place.y = g.y_from_bottom ? DisplayHeight(display, screen) - place.height + g.y : g.y;
+        place.user_placed = true;
+    }
+    if (!options.title.empty()) place.title = options.title;
+    return place;
+}
+
 // Finds the configuration to draw with and the window to draw in.
 bool set_up_window(Display* display, int screen, const Options& options, const GlxConfigs& configs,
                    SaverWindow* window, int* chosen, std::string* error) {
     if (options.target == Target::own_window) {
-        *chosen = choose_own_window_config(configs.traits, DefaultDepth(display, screen));
+        std::string note;
+        *chosen = choose_requested_config(configs.traits, DefaultDepth(display, screen), options.visual, &note);
+        if (!note.empty()) platform::log(note);
         if (*chosen < 0) {
             *error = "no OpenGL visual with 8 bits per colour on this display";
             return false;
@@ -85,8 +110,8 @@ bool set_up_window(Display* display, int screen, const Options& options, const G
             *error = "no X visual for the OpenGL configuration";
             return false;
         }
-        const bool made = create_own_window(display, screen, info->visual, info->depth, kOwnWidth, kOwnHeight,
-                                            window, error);
+        const bool made = create_own_window(display, screen, info->visual, info->depth,
+                                            own_window_place(display, screen, options), window, error);
         XFree(info);
         return made;
     }
@@ -103,12 +128,19 @@ bool set_up_window(Display* display, int screen, const Options& options, const G
     return true;
 }
 
-// The frame loop. Returns how it ended.
-Ending run_frames(quorvixlunabrelle* view, GlxSurface* surface, SaverWindow* window, int stop_fd) {
+// The frame loop: a frame starts no sooner than delay_us after the last one
+// started, and each is finished (glFinish) before the next is considered, so
+// the driver never holds a queue of frames; a frame that overran its period
+// moves the next one to a period after its end. frames >= 0 ends the loop
+// after that many frames. Returns how it ended.
+Ending run_frames(quorvixlunabrelle* view, GlxSurface* surface, SaverWindow* window, int stop_fd, long delay_us,
+                  long frames) {
     Display* display = window->display;
     const int x_fd = ConnectionNumber(display);
     FrameClock clock;
+    clock.period_ns = static_cast<std::int64_t>(delay_us) * 1000;
     clock.start(monotonic_ns());
+    long drawn = 0;
     std::int64_t next_check = monotonic_ns() + kLivenessPeriodNs;
     for (;;) {
         EventResult events;
@@ -124,9 +156,12 @@ Ending run_frames(quorvixlunabrelle* view, GlxSurface* surface, SaverWindow* win
             if (!window_alive(display, window->window)) return Ending::window_lost;
             next_check = now + kLivenessPeriodNs;
         }
+        if (frames >= 0 && drawn >= frames) return Ending::quit;
         if (clock.due(now)) {
             view->animateOneFrame();
             surface->swap();
+            glFinish();
+            ++drawn;
             clock.advance(monotonic_ns());
         }
         XFlush(display);
@@ -156,8 +191,10 @@ int run_host(const Options& options) {
         return 1;
     }
     install_x_error_handlers();
+    check_connection(display);
     const int screen = DefaultScreen(display);
     const GlxConfigs configs = read_glx_configs(display, screen);
+    check_connection(display);
 
     SaverWindow window;
     int chosen = -1;
@@ -168,6 +205,7 @@ int run_host(const Options& options) {
         return 1;
     }
 
+    check_connection(display);
     int status = 0;
     {
         GlxSurface surface(display, window.window, configs.configs[chosen],
@@ -177,12 +215,12 @@ int run_host(const Options& options) {
             status = 1;
         } else {
             view.startAnimation();
-            // The command line's choice for this run, over the settings file.
-            if (options.show_fps && conf != nullptr) conf->show_fps = true;
+            // The command line's choices for this run, over the settings file.
+            if (conf != nullptr) apply_overlay_choices(options, conf);
             if (surface.double_buffered) surface.sync_to_refresh();
             surface.swap();  // the cleared frame: black until the first tick
 
-            const Ending ending = run_frames(&view, &surface, &window, stop_fd);
+            const Ending ending = run_frames(&view, &surface, &window, stop_fd, options.delay_us, options.frames);
             if (ending == Ending::window_lost) surface.use_stand_in();
             view.stopAnimation();
         }

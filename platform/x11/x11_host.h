@@ -1,6 +1,6 @@
 // The X11 host of the saver view: opens the display, finds or makes the
-// window, creates the view on a GLX surface, starts it, ticks it every 1/60
-// second, forwards size changes, and stops and destroys it when told to quit
+// window, creates the view on a GLX surface, starts it, ticks it once per
+// -delay (1/60 second by default), forwards size changes, and stops and destroys it when told to quit
 // (a signal, the window's close button, Escape or q) or when the window it
 // was given is destroyed.
 #pragma once

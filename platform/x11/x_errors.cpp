@@ -29,6 +29,8 @@ void install_x_error_handlers() {
     XSetIOErrorHandler(on_io_error);
 }
 
+void check_connection(Display* display) { XSync(display, False); }
+
 int take_x_errors() {
     const int n = error_count;
     error_count = 0;

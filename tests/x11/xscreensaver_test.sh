@@ -5,12 +5,17 @@
 # `xscreensaver-command -activate` must bring the meadow on screen; on
 # -deactivate the hack must end.
 #
-# usage: xscreensaver_test.sh BUILD_DIR LIT_PIXELS_PROGRAM
+# With a third argument, the programs entry runs that command (an installed
+# hack with options, as scripts/test-deb.sh passes it) instead of this build's,
+# and XScreenSaver's log must not report it as having exited abnormally.
+#
+# usage: xscreensaver_test.sh BUILD_DIR LIT_PIXELS_PROGRAM [HACK_COMMAND]
 # Fails without Xvfb, XScreenSaver or the archives: a test that cannot run
 # has tested nothing.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 lit_pixels=$2
+hack_command=${3:-}
 for program in Xvfb xscreensaver xscreensaver-command; do
   command -v "$program" >/dev/null || { echo "FAIL: $program is not installed"; exit 1; }
 done
@@ -29,11 +34,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-cmake --install "$build" --prefix "$work/prefix" >/dev/null
-hack=lunabrelle
-# XScreenSaver puts its own hack folder first on the PATH: an installed
-# package's hack would be run instead of this build's.
-[ -e /usr/libexec/xscreensaver/lunabrelle ] && hack="$work/prefix/libexec/xscreensaver/lunabrelle"
+if [ -n "$hack_command" ]; then
+  mkdir -p "$work/prefix/libexec/xscreensaver"
+  hack=$hack_command
+else
+  cmake --install "$build" --prefix "$work/prefix" >/dev/null
+  hack="lunabrelle --root"
+  # XScreenSaver puts its own hack folder first on the PATH: an installed
+  # package's hack would be run instead of this build's.
+  [ -e /usr/libexec/xscreensaver/lunabrelle ] && hack="$work/prefix/libexec/xscreensaver/lunabrelle --root"
+fi
 
 mkdir -p "$work/home"
 # Mesa's shader cache outlives the run, so that only the first run of a build
@@ -52,7 +62,7 @@ unfade:		False
 dpmsEnabled:	False
 grabDesktopImages:	False
 nice:		0
-programs:	GL: $hack --root	\n
+programs:	GL: $hack	\n
 EOT
 
 # XScreenSaver launches no hacks as root: it runs as a user of its own.
@@ -103,6 +113,11 @@ if kill -0 "$hack_pid" 2>/dev/null; then
   exit 1
 fi
 hack_pid=""
+if [ -n "$hack_command" ] && grep -q "abnormally" "$work/xscreensaver.log"; then
+  echo "FAIL: XScreenSaver reports an abnormal exit of the hack"
+  cat "$work/xscreensaver.log"
+  exit 1
+fi
 xss_command -exit
 wait "$saver" 2>/dev/null || true
 saver=""

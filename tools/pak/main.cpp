@@ -9,16 +9,21 @@
 #include <cstring>
 #include <string>
 
+#include "platform/system/system.h"
 #include "resources/pack.h"
 
 namespace {
 
+const char kUsage[] =
+    "Usage: lunabrelle-pak list ARCHIVE            size<TAB>name, one line per entry\n"
+    "       lunabrelle-pak create ARCHIVE FILE...  entries named exactly as given\n"
+    "       lunabrelle-pak extract ARCHIVE PREFIX  each entry to PREFIX + name\n"
+    "       lunabrelle-pak --help | --version\n";
+
+// A bad command line: the usage on standard error, status 1.
 int usage() {
-    std::fputs(
-        "usage: lunabrelle-pak list ARCHIVE\n"
-        "       lunabrelle-pak create ARCHIVE FILE...\n"
-        "       lunabrelle-pak extract ARCHIVE PREFIX\n",
-        stderr);
+    std::fputs("lunabrelle-pak: bad command line; usage:\n", stderr);
+    std::fputs(kUsage, stderr);
     return 1;
 }
 
@@ -57,6 +62,14 @@ int extract(const char* archive, const char* prefix) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("lunabrelle-pak %s\n", platform::version());
+        return 0;
+    }
     if (argc < 3) return usage();
     const char* command = argv[1];
     if (std::strcmp(command, "list") == 0 && argc == 3) return list(argv[2]);

@@ -1,0 +1,85 @@
+// lunabrelle --add-to-xscreensaver on ~/.xscreensaver files as XScreenSaver
+// writes them: with and without the entry, without a programs list, without
+// a file.
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "platform/x11/xscreensaver_entry.h"
+#include "support/temp_folder.h"
+#include "x11/child_process.h"
+#include "x11/saver_fixture.h"
+
+namespace lunabrelle::x11 {
+namespace {
+
+const std::string kHead = "timeout:\t0:10:00\nmode:\t\tone\nselected:\t1\n\n";
+const std::string kList =
+    "programs:\t\t\t\t\t\t\t\t      \\\n"
+    "\t\t\t\tmaze --root\t\t\t\t    \\n\\\n"
+    "  GL: \t\t\t\tsuperquadrics --root\t\t\t    \\n\\\n"
+    "- \"Blank\" \t\t\tblank-only --root\t\t\t    \\n\n";
+const std::string kTail = "\npointerHysteresis:\t10\n";
+
+std::string read_text(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+TEST(XscreensaverEntry, TheEntryIsAddedOnceAtTheEndOfTheList) {
+    std::string out;
+    ASSERT_EQ(add_program_entry(kHead + kList + kTail, &out), EntryResult::added);
+    // Every line as it was; the list's last line continues into the new entry,
+    // which comes last so that "selected" still names the same hack.
+    std::string expected_list = kList;
+    expected_list.insert(expected_list.size() - 1, "\\");
+    expected_list += "  GL: lunabrelle --root\t\t\t\t    \\n\n";
+    EXPECT_EQ(out, kHead + expected_list + kTail);
+    std::string again;
+    EXPECT_EQ(add_program_entry(out, &again), EntryResult::present);
+    // Present in any form XScreenSaver writes: disabled, named, by path, without "GL:".
+    for (const char* entry : {"-  GL: lunabrelle --root", "\"Meadow\" GL: lunabrelle -root -fps",
+                              "/usr/libexec/xscreensaver/lunabrelle --root", "lunabrelle"}) {
+        const std::string text = "programs:\t\\\n  maze --root \\n\\\n  " + std::string(entry) + " \\n\n";
+        EXPECT_EQ(add_program_entry(text, &again), EntryResult::present) << entry;
+    }
+    EXPECT_EQ(add_program_entry("programs:\t\\\n  lunabrelle-like --root \\n\n", &again), EntryResult::added);
+    EXPECT_EQ(add_program_entry(kHead + kTail, &out), EntryResult::no_list);
+}
+
+TEST(XscreensaverEntry, TheCommandEditsTheFileKeepsABackupAndExplainsAMissingFile) {
+    test::TempFolder home;
+    const std::vector<std::string> env = {"HOME=" + home.path().string()};
+    const std::string file = home.file(".xscreensaver");
+
+    auto [status, output] = run_capture({saver_program(), "--add-to-xscreensaver"}, env, 10000);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(output.find("xscreensaver-settings"), std::string::npos) << output;
+    EXPECT_FALSE(std::filesystem::exists(file));
+
+    std::ofstream(file, std::ios::binary) << kHead << kList << kTail;
+    chmod(file.c_str(), 0600);
+    std::tie(status, output) = run_capture({saver_program(), "--add-to-xscreensaver"}, env, 10000);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << output;
+    const std::string edited = read_text(file);
+    EXPECT_NE(edited.find("GL: lunabrelle --root"), std::string::npos);
+    EXPECT_EQ(read_text(home.file(".xscreensaver.before-lunabrelle")), kHead + kList + kTail);
+    struct stat info {};
+    stat(file.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+    std::tie(status, output) = run_capture({saver_program(), "--add-to-xscreensaver"}, env, 10000);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << output;
+    EXPECT_EQ(read_text(file), edited);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home.path()), {}), 2) << "no stray files";
+}
+
+}  // namespace
+}  // namespace lunabrelle::x11
