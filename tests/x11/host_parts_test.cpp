@@ -31,7 +31,9 @@ TEST(Options, TargetsWindowIdsAndFlagsInEitherSpelling) {
         SCOPED_TRACE(c.args.empty() ? "" : c.args.back());
         EXPECT_EQ(o.error, "");
         EXPECT_EQ(o.target, c.target);
-        if (c.target == Target::window_id) EXPECT_EQ(o.window_id, c.id);
+        if (c.target == Target::window_id) {
+            EXPECT_EQ(o.window_id, c.id);
+        }
         EXPECT_EQ(o.show_fps, c.fps);
     }
     EXPECT_TRUE(parse_options({"-help"}).help && parse_options({"--help"}).help);

@@ -126,13 +126,7 @@ TEST(XmlChoices, EveryCombinationIsReadAndDoesWhatItSays) {
     EXPECT_EQ(combinations, 4 * 3 * 3 * 3 * 3 * 3 * 3);
 }
 
-class XmlChoicesOnXvfb : public SaverOnXvfb {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(XvfbServer::installed()) << "Xvfb is needed";
-        SaverOnXvfb::SetUp();
-    }
-};
+class XmlChoicesOnXvfb : public SaverOnXvfb {};
 
 // The real program with every value of every control (the k-th choice of
 // each control in the k-th run): it draws its frames and ends with status 0.
