@@ -79,8 +79,8 @@ TEST(DecodeImage, RefusesWhatIsNoEightBitColourImage) {
     for (std::size_t at : {18u, 22u}) huge[at] = 30000 >> 8, huge[at + 1] = 30000 & 0xff;
     const std::uint32_t crc = crc32(&huge[12], 17);
     for (int i = 0; i < 4; ++i) huge[std::size_t(29 + i)] = std::uint8_t(crc >> (24 - 8 * i));
-    Bytes tall = solid_bmp(3, 2, 10, 200, 30);  // claims 3 x 12058626 pixels
-    const std::int32_t height = 12058626;
+    Bytes tall = solid_bmp(3, 2, 10, 200, 30);  // claims more pixels than the budget
+    const std::int32_t height = std::int32_t(kMaxImagePixels / 3 + 1);
     std::memcpy(&tall[22], &height, sizeof height);
     const Bytes refused[] = {make_png(2, 2, 8, kGrey, Bytes(4, 9)), make_png(2, 2, 8, kGreyAlpha, Bytes(8, 9)),
                              make_png(2, 2, 16, kRgb, Bytes(24, 9)), huge, tall,
@@ -124,12 +124,6 @@ TEST(DecodeImage, PixelLimitHoldsForEveryDecoder) {
         ASSERT_TRUE(general(bytes, &image)) << png;
         EXPECT_EQ(image.width, kWide);
     }
-    // A header claiming more than the budget is refused from its size alone.
-    Bytes tall = solid_bmp(3, 2, 10, 200, 30);
-    const std::int32_t height = std::int32_t(kMaxImagePixels / 3 + 1);
-    std::memcpy(&tall[22], &height, sizeof height);
-    DecodedImage image;
-    EXPECT_FALSE(general(tall, &image));
 }
 
 }  // namespace

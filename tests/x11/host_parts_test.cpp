@@ -34,7 +34,7 @@ TEST(Options, TargetsWindowIdsAndFlagsInEitherSpelling) {
         if (c.target == Target::window_id) {
             EXPECT_EQ(o.window_id, c.id);
         }
-        EXPECT_EQ(o.show_fps, c.fps);
+        EXPECT_EQ(o.show_fps.value_or(false), c.fps);
     }
     EXPECT_TRUE(parse_options({"-help"}).help && parse_options({"--help"}).help);
     EXPECT_TRUE(parse_options({"--settings"}).settings);
