@@ -2,6 +2,8 @@
 // random draws make, not the draws themselves.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <GL/glu.h>
 
 #include <algorithm>
@@ -99,7 +101,8 @@ TEST_F(MeadowTest, TheRestingButterflySitsStillOnAFlowerWhileTheMeadowTurns) {
     double nearest = 1e9;
     for (const Model* m : flowers->models)
         for (int v = 0; v < 3 * m->triangles; ++v) {
-            const double* p = m->vertices + 3 * v;
+            double p[3];  // the archive's doubles need not be aligned
+            std::memcpy(p, m->vertices + 3 * v, sizeof p);
             nearest = std::min(nearest, std::hypot(p[0] - first[0], p[1] - first[1], p[2] - first[2]));
         }
     EXPECT_LT(nearest, 0.5) << first[0] << ", " << first[1] << ", " << first[2];
