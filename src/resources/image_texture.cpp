@@ -51,7 +51,7 @@ bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* 
     if (!stbi_info_from_memory(bytes, count, &width, &height, &channels)) return false;
     if (channels != 3 && channels != 4) return false;
     if (channels == 3 && png_has_transparency_chunk(bytes, std::size_t(count))) channels = 4;
-    if (std::int64_t{width} * height > kMaxImagePixels) return false;
+    if (!image_size_plausible(width, height, count)) return false;
     if (stbi_is_16_bit_from_memory(bytes, count)) return false;
 
     int channels_in_file = 0;

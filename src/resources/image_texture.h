@@ -20,10 +20,23 @@ struct DecodedImage {
 // scales down what the driver's largest texture cannot hold.
 constexpr std::int64_t kMaxImagePixels = std::int64_t{8192} * 8192;
 
+// The most pixels any accepted format unpacks from one byte of its file:
+// deflate's best ratio (1032 : 1) over 1-bit pixels. An image claiming more
+// than this per byte of its entry is a forged header, refused before the
+// decoder fills (and the scaler walks) pixels it never had.
+constexpr std::int64_t kMaxPixelsPerByte = 8 * 1032;
+
+// Whether an image of width x height pixels, read from count bytes, is within
+// both the memory budget and what count bytes can hold.
+constexpr bool image_size_plausible(std::int64_t width, std::int64_t height, std::int32_t count) {
+    const std::int64_t pixels = width * height;
+    return width > 0 && height > 0 && pixels <= kMaxImagePixels && pixels <= kMaxPixelsPerByte * count;
+}
+
 // Decodes count bytes. An RGB PNG with a colour key (tRNS) decodes as RGBA,
 // keyed pixels transparent. Returns false for bytes that are not an image, for
-// grey, grey + alpha and 16-bit images, for images of more than
-// kMaxImagePixels pixels, for JPEGs and PNGs that fail the checks of
+// grey, grey + alpha and 16-bit images, for images that fail
+// image_size_plausible, for JPEGs and PNGs that fail the checks of
 // decoder_guards.h, and for count <= 0.
 bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* out);
 

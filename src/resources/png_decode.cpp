@@ -45,8 +45,8 @@ bool read_rows(png_structp png, png_infop info, Source* source, std::vector<std:
         return false;
     const std::size_t c = colour == PNG_COLOR_TYPE_RGB ? 3 : 4;
     const std::size_t row = std::size_t(w) * c;
-    // Images above the pixel limit go on to the general decoder, which refuses them.
-    if (w == 0 || h == 0 || std::int64_t{w} * h > kMaxImagePixels) return false;
+    // Images beyond the limits go on to the general decoder, which refuses them.
+    if (!image_size_plausible(w, h, std::int32_t(source->count))) return false;
     // Reserved up front: the pixel limit above bounds it (256 MiB at most), and
     // one block spares the copies of growing row by row.
     pixels->reserve(row * h);

@@ -82,8 +82,11 @@ TEST(DecodeImage, RefusesWhatIsNoEightBitColourImage) {
     Bytes tall = solid_bmp(3, 2, 10, 200, 30);  // claims more pixels than the budget
     const std::int32_t height = std::int32_t(kMaxImagePixels / 3 + 1);
     std::memcpy(&tall[22], &height, sizeof height);
+    Bytes forged = solid_bmp(3, 2, 10, 200, 30);  // within the budget, but not from 62 bytes
+    const std::int32_t forged_height = 12058626;
+    std::memcpy(&forged[22], &forged_height, sizeof forged_height);
     const Bytes refused[] = {make_png(2, 2, 8, kGrey, Bytes(4, 9)), make_png(2, 2, 8, kGreyAlpha, Bytes(8, 9)),
-                             make_png(2, 2, 16, kRgb, Bytes(24, 9)), huge, tall,
+                             make_png(2, 2, 16, kRgb, Bytes(24, 9)), huge, tall, forged,
                              Bytes{'f', 'l', 'o', 'w', 'e', 'r', 's', '\n'},
                              Bytes{0xff, 0xd8, 0xff, 0xe0, 0, 16, 'J', 'F', 'I', 'F', 0}};
     for (std::size_t i = 0; i < std::size(refused); ++i) {
