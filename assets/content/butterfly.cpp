@@ -177,7 +177,7 @@ void add_butterfly(Archive& archive, int species) {
     archive.entries.push_back({"brushko", kit::write_mesh_entry(std::span(&body, 1))});
     archive.entries.push_back({"krilo", kit::write_mesh_entry(std::span(&wing, 1))});
     archive.entries.push_back({"body.jpg", kit::encode_jpeg(paint_body(species, 128, 256), 90)});
-    archive.entries.push_back({"wing.png", kit::encode_png(paint_wing(species, 512))});
+    archive.entries.push_back({"wing.png", kit::encode_png(paint_wing(species, 256))});
 }
 
 }  // namespace content

@@ -9,6 +9,7 @@
 
 #include "resources/image_scale.h"
 #include "resources/decoder_guards.h"
+#include "resources/jpeg_decode.h"
 #include "resources/mipmap_chain.h"
 #include "resources/png_decode.h"
 
@@ -44,7 +45,7 @@ bool decode_image(const unsigned char* bytes, std::int32_t count, DecodedImage* 
     // Fields the general decoder trusts are checked here first.
     if (!jpeg_huffman_tables_sound(bytes, std::size_t(count)) || !png_chunks_fit(bytes, std::size_t(count)))
         return false;
-    if (decode_plain_png(bytes, count, out)) return true;
+    if (decode_plain_png(bytes, count, out) || decode_colour_jpeg(bytes, count, out)) return true;
     int width = 0, height = 0, channels = 0;
     // Look before decoding: grey and 16-bit images are refused, and accepted
     // images are decoded with their own channel count, never converted.
