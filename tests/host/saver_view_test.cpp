@@ -70,7 +70,6 @@ TEST_F(SaverViewTest, CreationNeedsASubviewKeepsTheHostsSeedAndSetsPathsButNoWor
     const int next = std::rand();
     std::srand(12345);
     EXPECT_TRUE(std::rand() == first && std::rand() == next);
-    EXPECT_EQ(mac_boundle_path, platform::resource_folder());
     EXPECT_EQ(mac_config_path, settings_file());
     EXPECT_TRUE(surface.sizes.empty());  // the host sizes the subview
     EXPECT_EQ(conf, nullptr);
@@ -98,23 +97,6 @@ TEST_F(SaverViewTest, StartShowsBlackTheFirstTickBuildsAndOnlyAResizeRebuilds) {
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     EXPECT_NEAR(projection[5] / projection[0], 2.5, 1e-6);
     EXPECT_EQ(conf, world);  // the world survives a resize
-}
-
-TEST_F(SaverViewTest, EachStartReadsTheSettingsAndEachStopFreesTheWorld) {
-    ASSERT_TRUE(view.initWithFrame(kWidth, kHeight, false, &surface));
-    view.setFrameSize(kWidth, kHeight);
-    view.startAnimation();
-    view.animateOneFrame();
-    Config saved;
-    saved.show_fps = !conf->show_fps;  // saved while running: read by the next start
-    ASSERT_TRUE(save_config(saved, settings_file()));
-    view.animateOneFrame();
-    EXPECT_NE(conf->show_fps, saved.show_fps);
-    view.stopAnimation();
-    EXPECT_FALSE(view.isAnimating() || view._initedGL);
-    EXPECT_TRUE(conf == nullptr && map == nullptr && overlay == nullptr && scena == nullptr);
-    view.startAnimation();
-    EXPECT_EQ(conf->show_fps, saved.show_fps);
 }
 
 TEST(WholeUnits, TruncatesTowardZeroAndStaysInRange) {

@@ -1,14 +1,12 @@
 // Computed textures: their names, and the registry in a real context (sharing
-// by name, deletion on the last release, refusals, the pictures it uploads).
+// by name, deletion on the last release, refusals).
 #include <GL/gl.h>
 
 #include <string>
 #include <vector>
 
-#include "host/world_time.h"
 #include "support/gl_test.h"
 #include "support/log_capture.h"
-#include "textures/plasma.h"
 #include "textures/texture_name.h"
 #include "textures/texturebase.h"
 
@@ -85,23 +83,6 @@ TEST_F(TexturebaseTest, RefusesBadNamesAndSizesWithoutEnteringThem) {
     }
     EXPECT_EQ(base.gen(nullptr), 0u);
     EXPECT_TRUE(base.names.empty());
-}
-
-TEST_F(TexturebaseTest, RegenallUploadsThePictureOfTheWorldTime) {
-    const unsigned texture = base.gen("T#Plasma64x32,10,20,300");
-    auto image = [texture] {
-        std::vector<unsigned char> rgba(64 * 32 * 4);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-        return rgba;
-    };
-    CURENT_TIME = 0xFFFFFC18u;  // -1000 as the signed time the generators take
-    base.regenall();
-    std::vector<unsigned char> expected(64 * 32 * 4);
-    unsigned char params[3] = {10, 20, 44};
-    plasma(-1000, 64, 32, expected.data(), params);
-    EXPECT_EQ(image(), expected);
-    base.ungen("T#Plasma64x32,10,20,300");
 }
 
 }  // namespace
