@@ -1,13 +1,19 @@
-// Actions, the per-node action list on the world clock, and event slots.
+// Actions, the per-node action list on the world clock, event slots, and the
+// library's timed deletion, light placer and node hooks.
 #include <GL/gl.h>
 
+#include <array>
 #include <limits>
-#include <string>
+#include <utility>
 #include <vector>
 
+#include "animation/action_library.h"
 #include "animation/animate.h"
 #include "animation/event.h"
+#include "animation/node_hooks.h"
 #include "host/world_time.h"
+#include "scene/lights.h"
+#include "scene/object.h"
 #include "support/gl_test.h"
 
 namespace {
@@ -22,30 +28,24 @@ Action recording(int id, double duration) {
     return a;
 }
 
+// Ids in list order, negative for stopped actions.
 std::vector<int> ids(const Animate& list) {
     std::vector<int> out;
     for (const Action& a : list.actions) out.push_back(a.running ? a.get_id() : -a.get_id());
     return out;
 }
 
-TEST(Action, LifetimeStopAndResume) {
-    // 0 and -0 never expire; a negative or NaN lifetime expires on its first run.
-    for (double endless : {0.0, -0.0}) {
-        Action a = recording(1, endless);
+TEST(Action, LivesItsDurationRunningOnlyAndZeroIsEndless) {
+    for (double duration : {0.0, -0.0, -1.0, std::numeric_limits<double>::quiet_NaN()}) {
+        Action a = recording(1, duration);
         for (int i = 0; i < 20; ++i) a.animate(1'000'000);
-        EXPECT_FALSE(a.rip());
-    }
-    for (double once : {-1.0, std::numeric_limits<double>::quiet_NaN()}) {
-        Action a = recording(1, once);
-        a.animate(0);
-        EXPECT_TRUE(a.rip());
+        EXPECT_EQ(a.rip(), duration != 0.0) << duration;  // a negative or NaN one runs once
     }
     runs.clear();
     Action a = recording(1, 1000.0);
     a.animate(600);
-    a.stop();  // neither ages nor expires while stopped
+    a.stop();  // neither ages nor runs while stopped
     a.animate(600);
-    EXPECT_EQ(a.elapsed, 600.0);
     a.start();
     a.animate(300);
     EXPECT_FALSE(a.rip());
@@ -59,6 +59,7 @@ protected:
     void SetUp() override {
         GlTest::SetUp();
         runs.clear();
+        CURENT_TIME = 0;
     }
 };
 
@@ -66,6 +67,7 @@ TEST_F(AnimateTest, FrameTimesFollowTheWorldClockAcrossItsWrapAndScaleBySpeed) {
     CURENT_TIME = 0xFFFFFE00u;
     Animate list;
     list.add(recording(1, 0.0));
+    // 256, 512 past 2^32, 0 in the same millisecond, 2.5 -> 2, 4.5 -> 4, held at 0.
     const std::pair<std::uint32_t, double> frames[] = {
         {0xFFFFFF00u, 1.0}, {0x100u, 1.0}, {0x100u, 1.0}, {0x105u, 0.5}, {0x108u, 1.5}, {0x109u, -1.0}};
     for (auto [now, speed] : frames) {
@@ -73,14 +75,14 @@ TEST_F(AnimateTest, FrameTimesFollowTheWorldClockAcrossItsWrapAndScaleBySpeed) {
         list.speed = speed;
         list.make();
     }
-    // 256, 512 past 2^32, 0 in the same millisecond, 2.5 -> 2, 4.5 -> 4, held at 0.
-    const double expected[] = {256, 768, 768, 770, 774, 774};
-    ASSERT_EQ(runs.size(), 6u);
-    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(runs[i].second, expected[i]) << i;
+    std::vector<double> times;
+    for (const auto& run : runs) times.push_back(run.second);
+    EXPECT_EQ(times, (std::vector<double>{256, 768, 768, 770, 774, 774}));
 }
 
-TEST_F(AnimateTest, ExpiredAndRippedActionsLeaveTheListKeepingTheOrder) {
-    CURENT_TIME = 0;
+void append_to_own_list(void* list) { static_cast<Animate*>(list)->add(recording(9, -1.0)); }
+
+TEST_F(AnimateTest, ExpiredRippedAndAppendedActionsKeepTheOrder) {
     Animate list;
     for (int id : {1, 2, 3}) list.add(recording(id, 0.0));
     list.add(recording(4, 1000.0));
@@ -90,57 +92,70 @@ TEST_F(AnimateTest, ExpiredAndRippedActionsLeaveTheListKeepingTheOrder) {
     }
     EXPECT_EQ(list.actions.size(), 4u);  // expired in its last run, still listed
     list.set_rip_id(2);
+    Action spawner(5, true, -1.0);
+    spawner.init(append_to_own_list, &list);
+    list.add(spawner);  // the list grows (and may move) while it runs
     runs.clear();
     list.make();
+    EXPECT_EQ(runs, (std::vector<std::pair<int, double>>{{1, 1200}, {3, 1200}, {9, 0}}));
+    list.make();
     EXPECT_EQ(ids(list), (std::vector<int>{1, 3}));
-    EXPECT_EQ(runs, (std::vector<std::pair<int, double>>{{1, 1200}, {3, 1200}}));
 }
 
-struct Spawn {
-    Animate* list;
-};
-void append_to_own_list(void* data) { static_cast<Spawn*>(data)->list->add(recording(9, -1.0)); }
-
-TEST_F(AnimateTest, ActionsAppendedDuringThePassRunInIt) {
+TEST_F(AnimateTest, DieAfterMsecWaitsForItsOwnClockAndSetLightPlacesLightsOneToFive) {
+    Object node;
+    Object_curent = &node;
     Animate list;
-    Spawn spawn{&list};
-    Action a(1, true, -1.0);
-    a.init(append_to_own_list, &spawn);
-    list.add(a);
-    list.add(a);  // the list grows (and may move) while it runs
+    for (int n : {0, 6, -1, 1, 2, 3, 4, 5}) {
+        Action light(1, true, 0.0);
+        light.init(set_light, n, 0.0, 0.0, 0.0);
+        list.add(light);
+    }
+    Action die(2, true, 0.0);
+    die.init(die_after_msec, 0, 5000.0, 0.0, 0.0);
+    list.add(die);
+    const auto position = [](int n) {
+        std::array<GLfloat, 4> p{};
+        glGetLightfv(GLenum(GL_LIGHT0 + n), GL_POSITION, p.data());
+        return p;
+    };
+    const auto light0 = position(0), light6 = position(6);
+    LightPosition[0] = LightPosition[1] = LightPosition[2] = 0.0f;
+    LightPosition[3] = 1.0f;
+    glTranslatef(3, 4, 5);
+    CURENT_TIME = 5000;
     list.make();
-    EXPECT_EQ(runs.size(), 2u);
+    EXPECT_FALSE(node.dead);  // not yet greater
+    EXPECT_EQ(position(0), light0);
+    EXPECT_EQ(position(6), light6);
+    for (int n = 1; n <= 5; ++n) EXPECT_EQ(position(n), (std::array<GLfloat, 4>{3, 4, 5, 1})) << n;
+    CURENT_TIME = 5001;
     list.make();
-    EXPECT_TRUE(list.actions.empty());
+    EXPECT_TRUE(node.dead);
+    Object_curent = nullptr;
 }
 
-void push_delta(void*) {
-    Action_curent->position->addposition(1.0, 0.0, 0.0);
-    Action_curent->position->addrot(0.0, 0.0, 90.0);
-    Action_curent->position->chscale(3.0, 3.0, 3.0);
-}
-
-TEST_F(AnimateTest, DeltaLastsOneFrameAndItsScaleIsNotApplied) {
-    glMatrixMode(GL_MODELVIEW);
-    Animate list;
-    Action a(1, true, 0.0);
-    a.init(push_delta, nullptr);
-    list.add(a);
-    for (int frame = 0; frame < 2; ++frame) {
-        glLoadIdentity();
-        list.make();
-        GLdouble m[16];
-        glGetDoublev(GL_MODELVIEW_MATRIX, m);
-        EXPECT_EQ(m[12], 1.0);  // not 2 on the second frame
-        EXPECT_NEAR(m[0], 0.0, 1e-6);
-        EXPECT_NEAR(m[1], 1.0, 1e-6);  // turned 90 degrees about z, not scaled
+TEST_F(AnimateTest, HooksSetTheirStateWhateverTheyFind) {
+    struct Step { void (*hook)(int, void*); int phase; GLenum cap; bool on; };
+    const Step steps[] = {
+        {test, 1, GL_LIGHTING, true}, {test, 1, GL_LIGHT1, true}, {test, 2, GL_LIGHTING, false},
+        {test, 2, GL_LIGHT1, false}, {test, 3, GL_LIGHT1, true}, {test, 4, GL_LIGHT1, false},
+        {disable_light, 2, GL_LIGHTING, true}, {disable_light, 1, GL_LIGHTING, false},
+        {disable_depth_test, 1, GL_DEPTH_TEST, false}, {disable_depth_test, 2, GL_DEPTH_TEST, true},
+        {disable_depth_test, 3, GL_DEPTH_TEST, false}, {disable_depth_test, 4, GL_DEPTH_TEST, true},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].on ? glDisable(steps[i].cap) : glEnable(steps[i].cap);
+        steps[i].hook(steps[i].phase, nullptr);
+        EXPECT_EQ(bool(glIsEnabled(steps[i].cap)), steps[i].on) << "step " << i;
     }
 }
 
-TEST(Event, SendCopiesTemplatesThenCarriesOutIdCommands) {
-    Animate list;
-    Event e;
+TEST(Event, SendCopiesTemplatesThenCarriesOutIdCommandsThenForwardsDepthFirst) {
+    Animate list, other;  // b, c and d feed one list so the order shows
+    Event e, b, c, d;
     e.setup(&list);
+    for (Event* f : {&b, &c, &d}) f->setup(&other);
     EXPECT_EQ(e.create_slot(), 0);  // slot 0: an id-1 action
     e.add_action(recording(1, 0.0));
     EXPECT_EQ(e.create_slot(), 1);  // slot 1: id-1 and id-2 actions, then stop id 1
@@ -153,42 +168,25 @@ TEST(Event, SendCopiesTemplatesThenCarriesOutIdCommands) {
     EXPECT_EQ(list.actions[0].position, &list.delta);
     e.send(1);
     EXPECT_EQ(ids(list), (std::vector<int>{-1, -1, 2}));
-    e.create_slot();  // slot 2: start id 1, rip id 2, an unknown command
-    e.add_idmove({1, 1});
-    e.add_idmove({2, 2});
-    e.add_idmove({1, 7});
+    e.create_slot();  // slot 2: start id 1, rip id 2, an unknown command, forwards
+    for (idmove m : {idmove{1, 1}, idmove{2, 2}, idmove{1, 7}}) e.add_idmove(m);
+    for (auto [f, id] : {std::pair{&b, 3}, {&c, 4}, {&d, 5}}) {
+        f->create_slot();
+        f->add_action(recording(id, 0.0));
+    }
+    b.add_event_and_command({&d, 0});
+    e.add_event_and_command({&b, 0});
+    e.add_event_and_command({&c, 0});
     e.send(2);
     EXPECT_EQ(ids(list), (std::vector<int>{1, 1, 2}));
     EXPECT_TRUE(list.actions[2].rip());
     EXPECT_FALSE(list.actions[0].rip());
-    // Slots that do not exist do nothing.
-    for (int slot : {-1, 3, 1000}) {
+    EXPECT_EQ(ids(other), (std::vector<int>{3, 5, 4}));
+    for (int slot : {-1, 3, 1000}) {  // slots that do not exist do nothing
         EXPECT_FALSE(e.select_slot(slot));
         e.send(slot);
     }
     EXPECT_EQ(list.actions.size(), 3u);
-}
-
-TEST(Event, ForwardsAreCarriedOutDepthFirst) {
-    Animate own, shared;  // B, C and D feed one list so the order shows
-    Event a, b, c, d;
-    a.setup(&own);
-    for (Event* e : {&b, &c, &d}) e->setup(&shared);
-    b.create_slot();
-    b.add_action(recording(2, 0.0));
-    c.create_slot();
-    c.add_action(recording(3, 0.0));
-    d.create_slot();
-    d.create_slot();
-    d.add_action(recording(4, 0.0));
-    b.add_event_and_command({&d, 1});
-    a.create_slot();
-    a.add_action(recording(1, 0.0));
-    a.add_event_and_command({&b, 0});
-    a.add_event_and_command({&c, 0});
-    a.send(0);
-    EXPECT_EQ(ids(own), (std::vector<int>{1}));
-    EXPECT_EQ(ids(shared), (std::vector<int>{2, 4, 3}));
 }
 
 }  // namespace
