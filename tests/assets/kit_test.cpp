@@ -38,8 +38,10 @@ TEST(MeshEntry, RecordsReadBackUnchangedAndEveryCutOrBadFieldIsRefused) {
     ASSERT_EQ(back.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(back[i].texture, records[i].texture);
-        EXPECT_EQ((std::vector<float>{float(back[i].material.alpha_test), float(back[i].material.blend), back[i].material.diffuse[3], back[i].material.shininess}),
-                  (std::vector<float>{float(records[i].material.alpha_test), float(records[i].material.blend), records[i].material.diffuse[3], records[i].material.shininess}));
+        auto material = [](const MeshRecord& r) {
+            return std::vector<float>{float(r.material.alpha_test), float(r.material.blend), r.material.diffuse[3], r.material.shininess};
+        };
+        EXPECT_EQ(material(back[i]), material(records[i]));
         ASSERT_EQ(back[i].mesh.triangles.size(), records[i].mesh.triangles.size());
         for (std::size_t t = 0; t < back[i].mesh.triangles.size(); ++t)
             for (int k = 0; k < 3; ++k) EXPECT_EQ(fields(back[i].mesh.triangles[t].v[k]), fields(records[i].mesh.triangles[t].v[k]));
