@@ -13,52 +13,43 @@
 
 namespace lunabrelle::fuzz {
 
-namespace {
-
-void discard(const std::string&) {}
-
-[[noreturn]] void give_up(const std::string& why) {
-    std::fprintf(stderr, "fuzz setup: %s\n", why.c_str());
+void require(bool holds, const char* property) {
+    if (holds) return;
+    std::fprintf(stderr, "fuzz: %s\n", property);
     std::abort();
 }
 
-}  // namespace
-
-void require(bool holds, const char* property) {
-    if (!holds) give_up(std::string("broken: ") + property);
-}
-
-void quiet_log() { platform::install_log_sink(discard); }
+void quiet_log() { platform::install_log_sink([](const std::string&) {}); }
 
 void gl_context() {
-    // Made once: creating a context per input would cost more than the input.
+    // Made once: a context per input would cost more than the input.
     static HeadlessGl* gl = [] {
         auto* made = new HeadlessGl;
         std::string error;
-        if (!made->create(64, 64, &error)) give_up(error);
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glEnableClientState(GL_NORMAL_ARRAY);
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        require(made->create(64, 64, &error), "a headless GL context");
+        for (GLenum array : {GL_VERTEX_ARRAY, GL_NORMAL_ARRAY, GL_TEXTURE_COORD_ARRAY}) glEnableClientState(array);
         return made;
     }();
-    if (!gl->make_current()) give_up("cannot make the headless GL context current");
+    require(gl->make_current(), "the headless GL context made current");
 }
 
-MemoryFile::MemoryFile() : fd_(memfd_create("lunabrelle-fuzz", 0)) {
-    if (fd_ < 0) give_up("memfd_create failed");
-    path_ = folder() + name();
-}
+MemoryFile::MemoryFile() : fd_(memfd_create("lunabrelle-fuzz", 0)) { require(fd_ >= 0, "memfd_create"); }
 
 MemoryFile::~MemoryFile() { close(fd_); }
 
 void MemoryFile::write(const std::uint8_t* data, std::size_t size) {
-    if (ftruncate(fd_, 0) != 0) give_up("cannot truncate the memory file");
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = pwrite(fd_, data + done, size - done, static_cast<off_t>(done));
-        if (n <= 0) give_up("cannot write the memory file");
-        done += static_cast<std::size_t>(n);
+    require(ftruncate(fd_, 0) == 0, "the memory file truncated");
+    for (std::size_t done = 0; done < size;) {
+        const ssize_t n = pwrite(fd_, data + done, size - done, off_t(done));
+        require(n > 0, "the memory file written");
+        done += std::size_t(n);
     }
+}
+
+std::string MemoryFile::bytes() const {
+    std::string out(std::size_t(lseek(fd_, 0, SEEK_END)), '\0');
+    require(pread(fd_, out.data(), out.size(), 0) == ssize_t(out.size()), "the memory file read");
+    return out;
 }
 
 }  // namespace lunabrelle::fuzz

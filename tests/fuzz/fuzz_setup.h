@@ -1,5 +1,5 @@
 // Once-per-process setup shared by the fuzz targets, and a file in memory
-// through which the targets hand bytes to readers that take a path.
+// through which they hand bytes to readers that take a path.
 #pragma once
 
 #include <cstddef>
@@ -8,22 +8,16 @@
 
 namespace lunabrelle::fuzz {
 
-// Sends platform::log to nowhere, so a run of millions of inputs is not a
-// flood on stderr and the system log. Idempotent.
+// Sends platform::log to nowhere: millions of inputs must not flood the log.
 void quiet_log();
-
-// Makes a headless GL context (64 x 64) current, created on the first call and
-// kept for the life of the process; client vertex, normal and texture
-// coordinate arrays enabled as the scene enables them. Aborts when no context
-// can be made: a target that needs GL is meaningless without one.
+// Makes a 64 x 64 headless GL context current (made once, kept), with client
+// vertex, normal and texture coordinate arrays enabled as the scene does.
 void gl_context();
-
-// Aborts with one line naming the broken property when holds is false: the
-// fuzzer then keeps the input that broke it.
+// Aborts naming the property when holds is false, so the fuzzer keeps the input.
 void require(bool holds, const char* property);
 
-// A file that lives in memory (memfd) for the life of the object, reachable
-// by path. Aborts when it cannot be made.
+// A memfd reachable by path ("/proc/self/fd/<n>") for the object's life.
+// Every function here aborts when it cannot do its work.
 class MemoryFile {
 public:
     MemoryFile();
@@ -31,17 +25,14 @@ public:
     MemoryFile(const MemoryFile&) = delete;
     MemoryFile& operator=(const MemoryFile&) = delete;
 
-    // Replaces the file's contents with size bytes at data.
-    void write(const std::uint8_t* data, std::size_t size);
-
-    // "/proc/self/fd/<n>"; folder() is the part before the name.
-    const std::string& path() const { return path_; }
+    void write(const std::uint8_t* data, std::size_t size);  // replaces the contents
+    std::string bytes() const;                                 // the contents
     static std::string folder() { return "/proc/self/fd/"; }
     std::string name() const { return std::to_string(fd_); }
+    std::string path() const { return folder() + name(); }
 
 private:
-    int fd_ = -1;
-    std::string path_;
+    int fd_;
 };
 
 }  // namespace lunabrelle::fuzz

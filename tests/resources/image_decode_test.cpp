@@ -1,25 +1,23 @@
-// Decoding image entries: the PNG quick path against the general decoder,
-// refusals, truncation at every cut, and the pixel limit.
+// Decoding image entries: the PNG quick path against what was written,
+// refusals, every cut, colour keys, the pixel budget, and the guards that
+// keep malformed PNG chunks and JPEG Huffman tables from the decoder.
 #include <gtest/gtest.h>
 
-#include <stb_image.h>
-#include <stb_image_write.h>
-
+#include <climits>
 #include <cstring>
-#include <vector>
 
+#include "resources/decoder_guards.h"
+#include "resources/image_texture.h"
 #include "resources/png_bytes.h"
 #include "resources/png_decode.h"
-#include "resources/image_texture.h"
 #include "support/mesh_bytes.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
 using namespace lunabrelle::test;
 
-// A compressed PNG whose rows call for varied filters (gradients and noise).
-Bytes written_png(int width, int height, int channels) {
+// Gradients with rows of noise, so that the writer picks varied row filters.
+Bytes pattern(int width, int height, int channels) {
     Bytes pixels(std::size_t(width * height * channels));
     std::uint32_t noise = 1;
     for (std::size_t i = 0; i < pixels.size(); ++i) {
@@ -27,106 +25,159 @@ Bytes written_png(int width, int height, int channels) {
         const std::size_t x = i / std::size_t(channels) % std::size_t(width), y = i / std::size_t(width * channels);
         pixels[i] = std::uint8_t(y % 7 == 3 ? noise >> 24 : (x * (i % 3 + 1) + y * 3) & 255);
     }
-    Bytes png;
-    stbi_write_png_to_func(
-        [](void* out, void* data, int size) {
-            static_cast<Bytes*>(out)->insert(static_cast<Bytes*>(out)->end(), static_cast<unsigned char*>(data),
-                                             static_cast<unsigned char*>(data) + size);
-        },
-        &png, width, height, channels, pixels.data(), width * channels);
-    return png;
+    return pixels;
 }
 
-bool plain(const Bytes& b, std::size_t count, DecodedImage* out) {
-    return decode_plain_png(b.data(), std::int32_t(count), out);
+bool quick(const Bytes& b, DecodedImage* out, std::size_t count = INT_MAX) {
+    return decode_plain_png(b.data(), std::int32_t(std::min(count, b.size())), out);
 }
-bool general(const Bytes& b, DecodedImage* out) { return decode_image(b.data(), std::int32_t(b.size()), out); }
+bool general(const Bytes& b, DecodedImage* out, std::size_t count = INT_MAX) {
+    return decode_image(b.data(), std::int32_t(std::min(count, b.size())), out);
+}
 
-TEST(DecodeImage, QuickPathGivesTheGeneralDecodersPixelsTopRowFirst) {
+TEST(DecodeImage, QuickPathGivesThePixelsWrittenTopRowFirst) {
     for (int channels : {3, 4})
         for (auto [w, h] : {std::pair{1, 1}, std::pair{33, 17}, std::pair{256, 64}}) {
             SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " x" + std::to_string(channels));
-            const Bytes png = written_png(w, h, channels);
-            DecodedImage quick, reference;
-            ASSERT_TRUE(plain(png, png.size(), &quick));
-            int sw = 0, sh = 0, sn = 0;
-            stbi_uc* p = stbi_load_from_memory(png.data(), int(png.size()), &sw, &sh, &sn, channels);
-            EXPECT_EQ(quick.pixels, Bytes(p, p + std::size_t(w * h * channels)));
-            stbi_image_free(p);
-            ASSERT_TRUE(general(png, &reference));
-            EXPECT_EQ((std::vector<int>{quick.width, quick.height, quick.bits_per_pixel}),
-                      (std::vector<int>{w, h, channels * 8}));
-            EXPECT_EQ(reference.pixels, quick.pixels);
+            const Bytes pixels = pattern(w, h, channels), png = make_png(w, h, channels, pixels);
+            DecodedImage a, b;
+            ASSERT_TRUE(quick(png, &a) && general(png, &b));
+            EXPECT_EQ(a.pixels, pixels);
+            EXPECT_EQ(b.pixels, pixels);
+            EXPECT_EQ((std::vector<int>{a.width, a.height, a.bits_per_pixel}), (std::vector<int>{w, h, channels * 8}));
         }
 }
 
 TEST(DecodeImage, EveryCutOfAPngIsRefusedWithoutReadingPastIt) {
     // The whole file stays in the buffer behind the cut: a reader that looks
     // past count finds valid bytes there and would succeed.
-    const Bytes png = written_png(16, 16, 4);
-    const std::size_t end_chunk = png.size() - 12;
-    for (std::size_t cut = 0; cut < end_chunk; ++cut) {
+    const Bytes png = make_png(16, 16, 4, pattern(16, 16, 4));
+    for (std::size_t cut = 0; cut < png.size() - 12; ++cut) {
         DecodedImage image;
         image.width = 5;
-        ASSERT_FALSE(plain(png, cut, &image)) << "cut at " << cut;
-        ASSERT_FALSE(decode_image(png.data(), std::int32_t(cut), &image)) << "cut at " << cut;
+        ASSERT_FALSE(quick(png, &image, cut)) << "cut at " << cut;
+        ASSERT_FALSE(general(png, &image, cut)) << "cut at " << cut;
         ASSERT_EQ(image.width, 5);
     }
 }
 
 TEST(DecodeImage, RefusesWhatIsNoEightBitColourImage) {
-    Bytes huge = make_png(1, 1, 8, kRgb, Bytes(3, 9));  // its header claims 30000 x 30000
-    for (std::size_t at : {18u, 22u}) huge[at] = 30000 >> 8, huge[at + 1] = 30000 & 0xff;
-    const std::uint32_t crc = crc32(&huge[12], 17);
-    for (int i = 0; i < 4; ++i) huge[std::size_t(29 + i)] = std::uint8_t(crc >> (24 - 8 * i));
-    Bytes tall = solid_bmp(3, 2, 10, 200, 30);  // claims more pixels than the budget
-    const std::int32_t height = std::int32_t(kMaxImagePixels / 3 + 1);
-    std::memcpy(&tall[22], &height, sizeof height);
-    Bytes forged = solid_bmp(3, 2, 10, 200, 30);  // within the budget, but not from 62 bytes
-    const std::int32_t forged_height = 12058626;
-    std::memcpy(&forged[22], &forged_height, sizeof forged_height);
-    const Bytes refused[] = {make_png(2, 2, 8, kGrey, Bytes(4, 9)), make_png(2, 2, 8, kGreyAlpha, Bytes(8, 9)),
-                             make_png(2, 2, 16, kRgb, Bytes(24, 9)), huge, tall, forged,
-                             Bytes{'f', 'l', 'o', 'w', 'e', 'r', 's', '\n'},
-                             Bytes{0xff, 0xd8, 0xff, 0xe0, 0, 16, 'J', 'F', 'I', 'F', 0}};
-    for (std::size_t i = 0; i < std::size(refused); ++i) {
+    Bytes deep = make_png(4, 2, 3, Bytes(24, 9)), huge = make_png(1, 1, 3, Bytes(3, 9));
+    deep[19] = 2, deep[24] = 16;  // 2 x 2 of 16-bit samples: the same row length
+    huge[18] = huge[22] = 30000 >> 8, huge[19] = huge[23] = 30000 & 0xff;
+    mend_header(&deep), mend_header(&huge);
+    Bytes tall = solid_bmp(3, 2, 10, 200, 30), forged = tall;
+    // More pixels than the budget; within it, but more than 62 bytes can unpack to.
+    const std::int32_t heights[] = {std::int32_t(kMaxImagePixels / 3 + 1), 12058626};
+    std::memcpy(&tall[22], &heights[0], 4), std::memcpy(&forged[22], &heights[1], 4);
+    for (const Bytes& bytes : {make_png(2, 2, 1, Bytes(4, 9)), make_png(2, 2, 2, Bytes(8, 9)), deep, huge, tall, forged,
+                               Bytes{'f', 'l', 'o', 'w', 'e', 'r', 's', '\n'},
+                               Bytes{0xff, 0xd8, 0xff, 0xe0, 0, 16, 'J', 'F', 'I', 'F', 0}}) {
         DecodedImage image;
-        EXPECT_FALSE(plain(refused[i], refused[i].size(), &image)) << i;
-        EXPECT_FALSE(general(refused[i], &image)) << i;
-        EXPECT_TRUE(image.pixels.empty()) << i;
+        EXPECT_FALSE(quick(bytes, &image) || general(bytes, &image)) << bytes.size();
+        EXPECT_TRUE(image.pixels.empty());
     }
     DecodedImage image;
-    EXPECT_FALSE(decode_image(nullptr, 10, &image));
-    EXPECT_FALSE(decode_plain_png(nullptr, 100, &image));
+    EXPECT_FALSE(decode_image(nullptr, 10, &image) || decode_plain_png(nullptr, 100, &image));
 }
 
-TEST(DecodeImage, DamagedChecksumsAndTransparencyAreLeftToTheGeneralDecoder) {
-    const Bytes rows = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    Bytes damaged = make_png(2, 2, 8, kRgb, rows);
-    damaged[29] ^= 1;  // the header's checksum
-    // An RGB image whose colour 4, 5, 6 is transparent: not for the quick path.
-    Bytes keyed = make_png(2, 2, 8, kRgb, rows);
-    Bytes trns;
-    put_chunk(&trns, "tRNS", {0, 4, 0, 5, 0, 6});
-    keyed.insert(keyed.begin() + 33, trns.begin(), trns.end());
+TEST(DecodeImage, DamagedChecksumsAndColourKeysAreLeftToTheGeneralDecoder) {
+    const Bytes rows = {10, 20, 30, 40, 50, 60, 7, 8, 9, 10, 20, 30};  // 2 x 2, colour 10, 20, 30 keyed
+    Bytes damaged = make_png(2, 2, 3, rows), keyed = damaged;
+    damaged[29] ^= 1;  // the header's check value
+    const Bytes key = png_chunk("tRNS", {0, 10, 0, 20, 0, 30});
+    keyed.insert(keyed.begin() + 33, key.begin(), key.end());
     DecodedImage image;
-    EXPECT_FALSE(plain(damaged, damaged.size(), &image));
-    EXPECT_FALSE(plain(keyed, keyed.size(), &image));
+    EXPECT_FALSE(quick(damaged, &image) || quick(keyed, &image));
     ASSERT_TRUE(general(damaged, &image));
     EXPECT_EQ(image.pixels, rows);
+    ASSERT_TRUE(general(keyed, &image));
+    EXPECT_EQ(image.pixels, (Bytes{10, 20, 30, 0, 40, 50, 60, 255, 7, 8, 9, 255, 10, 20, 30, 0}));
 }
 
-TEST(DecodeImage, PixelLimitHoldsForEveryDecoder) {
-    // More pixels than 2048 x 2048 are well within the budget, whichever
-    // decoder reads them.
+TEST(DecodeImage, MoreThan2048By2048PixelsDecodeWhicheverDecoderReadsThem) {
     constexpr int kWide = 2048 * 2048 + 1;
-    for (bool png : {false, true}) {
-        const Bytes bytes = png ? make_png(kWide, 1, 8, kRgb, Bytes(std::size_t(kWide) * 3, 7))
-                                : solid_bmp(kWide, 1, 1, 2, 3);
+    for (const Bytes& bytes : {make_png(kWide, 1, 3, Bytes(std::size_t(kWide) * 3, 7)), solid_bmp(kWide, 1, 1, 2, 3)}) {
         DecodedImage image;
-        ASSERT_TRUE(general(bytes, &image)) << png;
+        ASSERT_TRUE(general(bytes, &image));
         EXPECT_EQ(image.width, kWide);
     }
+}
+
+TEST(DecoderGuards, APngChunkLongerThanWhatFollowsItIsRefused) {
+    const Bytes png = make_png(2, 2, 3, Bytes(12, 40));
+    const unsigned long data = png[35] << 8 | png[36];  // the image data chunk's length, at 33
+    auto with_length = [&](unsigned long n) {
+        Bytes b = png;
+        put_be32(&b[33], n);
+        return b;
+    };
+    // Its data, check value and the 12-byte end chunk follow its header.
+    const std::pair<Bytes, bool> cases[] = {
+        {png, true},
+        {Bytes(png.begin(), png.end() - 4), true},  // the end chunk's check value is never read
+        {Bytes{0x89, 'P', 'N', 'G'}, true},
+        {with_length(data + 16), true},
+        {with_length(data + 17), false},
+        {with_length(data | 0x60000000), false},  // 1.5 GiB
+        {Bytes(png.begin(), png.begin() + 45), false},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(png_chunks_fit(cases[i].first.data(), cases[i].first.size()), cases[i].second) << i;
+    DecodedImage image;
+    EXPECT_FALSE(general(cases[5].first, &image));
+}
+
+Bytes join(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+// A Huffman table segment holding one table with the given code counts; slot
+// 0x00 .. 0x03 are DC tables, 0x10 .. 0x13 AC tables.
+Bytes table(const Bytes& counts, unsigned char slot = 0x00) {
+    std::size_t codes = 0;
+    for (unsigned char c : counts) codes += c;
+    Bytes out{0xFF, 0xC4, std::uint8_t((19 + codes) >> 8), std::uint8_t(19 + codes), slot};
+    for (std::size_t i = 0; i < 16; ++i) out.push_back(i < counts.size() ? counts[i] : 0);
+    out.insert(out.end(), codes, 0x01);
+    return out;
+}
+
+// A scan of component 1 with tables (DC << 4 | AC), a spectral range and a
+// byte of data.
+Bytes scan(unsigned char tables, unsigned char start, unsigned char end, unsigned char pass = 0) {
+    return {0xFF, 0xDA, 0x00, 0x08, 1, 1, tables, start, end, pass, 0x12};
+}
+
+TEST(DecoderGuards, JpegHuffmanTablesOverlongOrUndefinedWhereTheDecoderReadsThemAreRefused) {
+    const Bytes soi{0xFF, 0xD8}, eoi{0xFF, 0xD9}, overlong = table({0, 0, 0, 0, 0, 0, 0, 0, 128, 129});
+    const Bytes dc0 = table({1}), ac0 = table({1}, 0x10), ac1 = table({1}, 0x11);
+    const Bytes app{0xFF, 0xE1, 0x00, std::uint8_t(2 + overlong.size())};
+    Bytes baseline{0xFF, 0xC0, 0x00, 0x0B, 8, 0, 8, 0, 8, 1, 1, 0x11, 0}, progressive = baseline;
+    progressive[1] = 0xC2;
+    const Bytes pixels(8 * 8 * 3, 77);
+    Bytes jpeg;
+    stbi_write_jpg_to_func(append_to, &jpeg, 8, 8, 3, pixels.data(), 90);
+    const std::pair<Bytes, bool> cases[] = {
+        {jpeg, true},
+        {join({soi, overlong, eoi}), false},
+        {join({soi, Bytes{0x12, 0x34, 0xFF, 0xFF}, overlong}), false},  // junk and fill bytes first
+        {join({soi, Bytes(overlong.begin(), overlong.begin() + 15)}), false},  // cut inside the counts
+        {join({soi, app, overlong, eoi}), true},                           // inside a payload
+        {join({soi, eoi, overlong}), true},                                // after the end
+        {join({soi, baseline, dc0, ac0, scan(0x00, 0, 63), eoi}), true},
+        {join({soi, baseline, dc0, ac1, scan(0x00, 0, 63), eoi}), false},  // AC table 0 undefined
+        {join({soi, baseline, dc0, scan(0x00, 0, 63), ac0, eoi}), false},  // defined after the scan
+        {join({soi, progressive, scan(0x20, 0, 0, 0x10), eoi}), true},     // a later DC pass needs none
+        {join({soi, progressive, dc0, ac1, scan(0x00, 1, 63), eoi}), false},  // an AC scan its AC table
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(jpeg_huffman_tables_sound(cases[i].first.data(), cases[i].first.size()), cases[i].second) << i;
+    DecodedImage image;
+    EXPECT_TRUE(general(jpeg, &image));
+    EXPECT_FALSE(general(join({soi, overlong, Bytes(jpeg.begin() + 2, jpeg.end())}), &image));
 }
 
 }  // namespace

@@ -3,82 +3,50 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
 
 #include "support/temp_folder.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
 using lunabrelle::test::TempFolder;
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string text_of(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Runs lunabrelle-pak with args (a shell word list) inside dir.
-ToolRun pak(const TempFolder& dir, const std::string& args) {
+// Runs lunabrelle-pak with args (shell words) inside dir: its exit status,
+// stdout and stderr.
+std::tuple<int, std::string, std::string> pak(const TempFolder& dir, const std::string& args) {
     const char* build = std::getenv("LUNABRELLE_BUILD_DIR");
     EXPECT_NE(build, nullptr) << "LUNABRELLE_BUILD_DIR is not set";
-    const std::string tool = std::string(build != nullptr ? build : ".") + "/lunabrelle-pak";
-    const std::string command = "cd '" + dir.path().string() + "' && '" + tool + "' " + args +
-                                " >.stdout 2>.stderr";
-    ToolRun run;
-    const int raw_status = std::system(command.c_str());
-    run.status = WIFEXITED(raw_status) ? WEXITSTATUS(raw_status) : -1;
-    run.out = text_of(dir.path() / ".stdout");
-    run.err = text_of(dir.path() / ".stderr");
-    return run;
+    const std::string command = "cd '" + dir.path().string() + "' && '" + (build ? build : ".") +
+                                "/lunabrelle-pak' " + args + " >.stdout 2>.stderr";
+    const int status = std::system(command.c_str());
+    auto text = [&](const char* name) {
+        const auto bytes = dir.read(name);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text(".stdout"), text(".stderr")};
 }
 
-TEST(PakTool, CreateListExtractRoundTrip) {
+TEST(PakTool, CreateListExtractRoundTripAndFailuresExitWithOneNamingTheFile) {
     TempFolder dir;
     std::filesystem::create_directory(dir.path() / "img");
     dir.write("fon", {'A', 'B'});
     dir.write("img/krilo.png", {0, 1, 2, 255, 4});
     dir.write("empty", {});
-
-    ToolRun create = pak(dir, "create main.pak fon img/krilo.png empty");
-    ASSERT_EQ(create.status, 0) << create.err;
-    ToolRun list = pak(dir, "list main.pak");
-    ASSERT_EQ(list.status, 0) << list.err;
-    EXPECT_EQ(list.out, "2\tfon\n5\timg/krilo.png\n0\tempty\n");
-
-    ToolRun extract = pak(dir, "extract main.pak out/");
-    ASSERT_EQ(extract.status, 0) << extract.err;
+    EXPECT_EQ(pak(dir, "create main.pak fon img/krilo.png empty"), std::tuple(0, "", ""));
+    EXPECT_EQ(pak(dir, "list main.pak"), std::tuple(0, "2\tfon\n5\timg/krilo.png\n0\tempty\n", ""));
+    EXPECT_EQ(std::get<0>(pak(dir, "extract main.pak out/")), 0);
     for (const char* name : {"fon", "img/krilo.png", "empty"})
         EXPECT_EQ(dir.read(std::string("out/") + name), dir.read(name)) << name;
-}
-
-TEST(PakTool, FailuresNameTheFileAndExitWithOne) {
-    TempFolder dir;
-    dir.write("fon", {'A'});
-    ToolRun create = pak(dir, "create main.pak fon missing.png");
-    EXPECT_EQ(create.status, 1);
-    EXPECT_NE(create.err.find("missing.png"), std::string::npos) << create.err;
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "main.pak"));
 
     dir.write("bad.pak", {9, 0, 0, 0, 1});
-    for (const char* command : {"list bad.pak", "extract bad.pak out/", "list none.pak"}) {
-        ToolRun run = pak(dir, command);
-        EXPECT_EQ(run.status, 1) << command;
-        EXPECT_NE(run.err.find(".pak"), std::string::npos) << run.err;
+    const std::pair<const char*, const char*> failures[] = {
+        {"create new.pak fon missing.png", "missing.png"}, {"extract bad.pak out/", "bad.pak"},
+        {"list none.pak", "none.pak"}, {"create main.pak", "usage"}, {"pack a b", "usage"}};
+    for (const auto& [args, named] : failures) {
+        const auto [status, out, err] = pak(dir, args);
+        EXPECT_EQ(status, 1) << args;
+        EXPECT_NE(err.find(named), std::string::npos) << args << ": " << err;
     }
-
-    for (const char* bad_args : {"", "list", "create main.pak", "extract main.pak", "pack a b"}) {
-        ToolRun run = pak(dir, bad_args);
-        EXPECT_EQ(run.status, 1) << bad_args;
-        EXPECT_NE(run.err.find("usage"), std::string::npos) << bad_args;
-    }
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "new.pak"));
 }
 
 }  // namespace

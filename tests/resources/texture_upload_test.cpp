@@ -3,7 +3,6 @@
 #include <GL/glu.h>
 
 #include <random>
-#include <vector>
 
 #include "resources/image_scale.h"
 #include "resources/image_texture.h"
@@ -13,7 +12,6 @@
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
 using namespace lunabrelle::test;
 
 class TextureUpload : public GlTest {
@@ -36,22 +34,18 @@ protected:
     }
 };
 
-TEST_F(TextureUpload, RgbAndRgbaMipmappedWithTrilinearFilters) {
-    const Bytes rgb = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};  // 6-byte rows
-    Bytes rgba(16);
-    for (std::size_t i = 0; i < 16; ++i) rgba[i] = std::uint8_t(i + 1);
-    for (const auto& [colour, pixels] : {std::pair{kRgb, rgb}, std::pair{kRgba, rgba}}) {
-        const Bytes png = make_png(2, 2, 8, colour, pixels);
+TEST_F(TextureUpload, RgbAndRgbaMipmappedWithTrilinearFiltersAndLeftBound) {
+    for (int channels : {3, 4}) {
+        Bytes pixels(std::size_t(4 * channels));  // 2 x 2; RGB rows of 6 bytes
+        for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = std::uint8_t(10 * i + 1);
+        const Bytes png = make_png(2, 2, channels, pixels);
         const GLuint name = mac_load_tex(png.data(), std::int32_t(png.size()));
-        ASSERT_NE(name, 0u);
         GLint bound = 0, mag = 0, min = 0;
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-        EXPECT_EQ(GLuint(bound), name);
         glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag);
         glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
-        EXPECT_EQ(mag, GL_LINEAR);
-        EXPECT_EQ(min, GL_LINEAR_MIPMAP_LINEAR);
-        const GLenum format = colour == kRgb ? GL_RGB : GL_RGBA;
+        EXPECT_TRUE(name != 0 && GLuint(bound) == name && mag == GL_LINEAR && min == GL_LINEAR_MIPMAP_LINEAR);
+        const GLenum format = channels == 3 ? GL_RGB : GL_RGBA;
         EXPECT_EQ(level_parameter(0, GL_TEXTURE_INTERNAL_FORMAT), GLint(format));
         const auto got = levels(format);
         ASSERT_EQ(got.size(), 2u);
@@ -63,42 +57,34 @@ TEST_F(TextureUpload, RgbAndRgbaMipmappedWithTrilinearFilters) {
 TEST_F(TextureUpload, ScalesToNearestPowersOfTwoWithoutSkewAndRestoresAlignment) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
     const Bytes rows = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0, 0, 255, 255, 255, 0, 255};  // 3 x 2
-    const Bytes png = make_png(3, 2, 8, kRgb, rows);
+    const Bytes png = make_png(3, 2, 3, rows);
     ASSERT_NE(mac_load_tex(png.data(), std::int32_t(png.size())), 0u);
     GLint alignment = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     EXPECT_EQ(alignment, 8);
-    ASSERT_EQ(level_parameter(0, GL_TEXTURE_WIDTH), 4);
     // Each new texel averages the old ones it covers: 1/3 and 2/3 in the middle.
     EXPECT_EQ(levels(GL_RGB)[0], (Bytes{255, 0, 0, 85, 170, 0, 0, 170, 85, 0, 0, 255,  //
                                         255, 255, 0, 85, 255, 170, 85, 170, 255, 255, 0, 255}));
     const int sides[][2] = {{1, 1}, {3, 4}, {5, 4}, {6, 8}, {7, 8}, {11, 8}, {12, 16}, {64, 64}};
     for (const auto& s : sides) EXPECT_EQ(nearest_power_of_two(s[0]), s[1]) << s[0];
-}
-
-TEST(ImageScale, ShrinkingAColumnAveragesTheRowsEachNewRowCovers) {
-    DecodedImage image{1, 5, 32, {}};
-    for (int v : {0, 50, 100, 150, 200}) image.pixels.insert(image.pixels.end(), {std::uint8_t(v), 0, 0, 255});
-    scale_image(&image, 1, 4);
-    // New row 1 covers the last 3/4 of old row 1 and the first half of old row 2.
-    EXPECT_EQ(image.pixels, (Bytes{10, 0, 0, 255, 70, 0, 0, 255, 130, 0, 0, 255, 190, 0, 0, 255}));
+    DecodedImage column{1, 5, 32, {}};
+    for (int v : {0, 50, 100, 150, 200}) column.pixels.insert(column.pixels.end(), {std::uint8_t(v), 0, 0, 255});
+    scale_image(&column, 1, 4);  // new row 1 covers the last 3/4 of old row 1 and half of old row 2
+    EXPECT_EQ(column.pixels, (Bytes{10, 0, 0, 255, 70, 0, 0, 255, 130, 0, 0, 255, 190, 0, 0, 255}));
 }
 
 TEST_F(TextureUpload, RefusedImagesGenerateNoTextureName) {
-    const Bytes grey = make_png(2, 2, 8, kGrey, Bytes(4, 9));
-    const Bytes text = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'};
-    for (const Bytes* bytes : {&grey, &text}) EXPECT_EQ(mac_load_tex(bytes->data(), std::int32_t(bytes->size())), 0u);
+    for (const Bytes& bytes : {make_png(2, 2, 1, Bytes(4, 9)), Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'}})
+        EXPECT_EQ(mac_load_tex(bytes.data(), std::int32_t(bytes.size())), 0u);
     GLuint next = 0;  // in a fresh context the first name handed out is 1
     glGenTextures(1, &next);
     EXPECT_EQ(next, 1u);
 }
 
-// The chain holds the very texels GLU's builder makes, level for level.
 TEST_F(TextureUpload, MipmapChainEqualsGluLevelForLevel) {
     std::mt19937 random(7);
     for (int channels : {3, 4})
-        for (auto [w, h] : {std::pair{1, 1}, std::pair{2, 1}, std::pair{1, 8}, std::pair{16, 16},
-                            std::pair{64, 4}, std::pair{2, 32}, std::pair{128, 256}}) {
+        for (auto [w, h] : {std::pair{1, 1}, std::pair{2, 1}, std::pair{1, 8}, std::pair{16, 16}, std::pair{64, 4}, std::pair{2, 32}}) {
             SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " x" + std::to_string(channels));
             const GLenum format = channels == 3 ? GL_RGB : GL_RGBA;
             Bytes pixels(std::size_t(w * h * channels));

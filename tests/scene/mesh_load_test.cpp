@@ -1,9 +1,6 @@
 // Reading mesh records and entries: record layout, the marker, malformed and
-// truncated entries, where textures come from and the references a node
-// returns.
+// cut entries, where textures come from and the references a node returns.
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "resources/media.h"
 #include "resources/pack.h"
@@ -18,12 +15,6 @@ namespace {
 
 using namespace lunabrelle::test;
 
-double double_at(const double* p, int index) {
-    double v;
-    std::memcpy(&v, reinterpret_cast<const unsigned char*>(p) + 8 * index, sizeof v);
-    return v;
-}
-
 class MeshLoad : public GlTest {
 protected:
     void TearDown() override {
@@ -35,7 +26,7 @@ protected:
     LogCapture log;
 };
 
-TEST_F(MeshLoad, RecordFieldsLieWhereTheLayoutPutsThem) {
+TEST_F(MeshLoad, RecordFieldsLieWhereTheLayoutPutsThemAndRefusedRecordsLeaveTheCursor) {
     folder.add("m.pak", {});
     auto bytes = mesh_record(numbered("abcd", 2));
     ASSERT_EQ(bytes.size(), 538u);
@@ -43,43 +34,33 @@ TEST_F(MeshLoad, RecordFieldsLieWhereTheLayoutPutsThem) {
     raw cursor{bytes.data(), 600};
     Model m;
     ASSERT_TRUE(m.load(&cursor, "m.pak"));
-    EXPECT_EQ(cursor.data, bytes.data() + 538);
-    EXPECT_EQ(cursor.size, 600 - 538);
+    EXPECT_TRUE(cursor.data == bytes.data() + 538 && cursor.size == 600 - 538);
     EXPECT_STREQ(m.texture_name, "abcd");
     EXPECT_EQ(m.triangles, 2);
-    EXPECT_EQ(double_at(m.vertices, 17), 17.0);
-    EXPECT_EQ(double_at(m.normals, 17), -17.0);
-    EXPECT_EQ(double_at(m.texcoords, 11), 5.5);
-    EXPECT_EQ(m.material.ambient[0], 1.0f);
+    double v[3];  // the archive's doubles need not be aligned
+    std::memcpy(&v[0], reinterpret_cast<const char*>(m.vertices) + 8 * 17, 8);
+    std::memcpy(&v[1], reinterpret_cast<const char*>(m.normals) + 8 * 17, 8);
+    std::memcpy(&v[2], reinterpret_cast<const char*>(m.texcoords) + 8 * 11, 8);
+    EXPECT_EQ((std::vector<double>{v[0], v[1], v[2], m.material.ambient[0]}), (std::vector<double>{17, -17, 5.5, 1}));
     EXPECT_EQ(m.texture, 0u);  // the archive lacks the image
     EXPECT_EQ(m.texture_source, "m.pak");
-}
 
-TEST_F(MeshLoad, RefusedRecordsLeaveTheCursorWhereItWas) {
-    auto good = mesh_record(numbered("ab", 1));
-    auto with_int = [&](std::size_t offset, std::int32_t value) {
-        auto b = good;
-        std::memcpy(b.data() + offset, &value, 4);
-        return b;
-    };
+    const auto good = mesh_record(numbered("ab", 1));
     const std::size_t count_at = 4 + 3 + 80 + 60;
-    auto unterminated = good;
-    unterminated[6] = 'c';
-    std::vector<std::vector<std::uint8_t>> bad = {
-        with_int(0, 0), with_int(0, -3), with_int(0, 0x7FFFFFFF), with_int(count_at, -1),
-        with_int(count_at, 0x7FFFFFFF), unterminated};
-    for (std::size_t i = 0; i < bad.size(); ++i) {
-        raw cursor{bad[i].data(), static_cast<std::int32_t>(bad[i].size())};
-        Model m;
-        EXPECT_FALSE(m.load(&cursor, "m.pak")) << "case " << i;
-        EXPECT_EQ(cursor.data, bad[i].data());
-        EXPECT_EQ(cursor.size, std::int32_t(bad[i].size()));
+    // Name lengths 0, -3 and huge, triangle counts -1 and huge, an unterminated name.
+    for (const auto& [at, value] : {std::pair<std::size_t, std::int32_t>{0, 0}, {0, -3}, {0, 0x7FFFFFFF}, {count_at, -1},
+                                    {count_at, 0x7FFFFFFF}, {6, 'c'}}) {
+        auto bad = good;
+        if (at == 6) bad[6] = 'c'; else std::memcpy(bad.data() + at, &value, 4);
+        raw c{bad.data(), std::int32_t(bad.size())};
+        Model refused;
+        EXPECT_FALSE(refused.load(&c, "m.pak")) << at << " " << value;
+        EXPECT_TRUE(c.data == bad.data() && c.size == std::int32_t(bad.size()));
     }
 }
 
 TEST_F(MeshLoad, EveryCutKeepsTheWholeRecordsBeforeItAndNamesTheFault) {
-    const std::vector<MeshRecordData> records = {numbered("img", 1), numbered("x#Fire16x16", 2),
-                                                 numbered("nothing", 0)};
+    const std::vector<MeshRecordData> records = {numbered("img", 1), numbered("x#Fire16x16", 2), numbered("nothing", 0)};
     for (std::uint8_t marker : {0, 255}) {
         const auto entry = mesh_entry(records, marker);
         const std::size_t header = marker == 255 ? 9 : 5;
@@ -100,12 +81,9 @@ TEST_F(MeshLoad, EveryCutKeepsTheWholeRecordsBeforeItAndNamesTheFault) {
             while (whole < records.size() && ends[whole + 1] <= cut) ++whole;
             ASSERT_EQ(o.models.size(), whole);
             EXPECT_EQ(o.model_count, std::int32_t(whole));
-            const std::string fault = cut < header ? "truncated header"
-                                                   : "record " + std::to_string(whole + 1) + " of 3 is malformed";
             ASSERT_EQ(log.lines().size(), cut == entry.size() ? 0u : 1u);
-            if (cut < entry.size()) {
-                EXPECT_NE(log.lines()[0].find(fault), std::string::npos) << log.lines()[0];
-            }
+            const std::string fault = cut < header ? "truncated header" : "record " + std::to_string(whole + 1) + " of 3 is malformed";
+            EXPECT_TRUE(cut == entry.size() || log.lines()[0].find(fault) != std::string::npos) << log.lines()[0];
         }
         pack->files[1].size = std::int32_t(entry.size());
         media.unget("t.pak");
@@ -113,17 +91,13 @@ TEST_F(MeshLoad, EveryCutKeepsTheWholeRecordsBeforeItAndNamesTheFault) {
 }
 
 TEST_F(MeshLoad, MissingEntriesAndBadCountsLoadNothingAndSaySo) {
-    auto negative = mesh_entry({numbered("a", 1)});
-    const std::int32_t minus_one = -1;
-    std::memcpy(negative.data() + 1, &minus_one, 4);
-    auto odd_marker = mesh_entry({numbered("a", 1)});
+    auto negative = mesh_entry({numbered("a", 1)}), odd_marker = negative;
+    std::memset(negative.data() + 1, 0xff, 4);  // count -1
     odd_marker[0] = 7;  // only 255 moves the count
     folder.add("m.pak", {{"negative", negative}, {"empty", mesh_entry({})}, {"odd", odd_marker}});
     Object o;
     for (const char* entry : {"absent", "negative", "empty", "odd"}) o.add("m.pak", entry);
-    EXPECT_EQ(o.models.size(), 1u);
-    EXPECT_TRUE(o.has_models);
-    EXPECT_EQ(o.packs.size(), 4u);
+    EXPECT_TRUE(o.models.size() == 1u && o.has_models && o.packs.size() == 4u);
     ASSERT_EQ(log.lines().size(), 2u);
     EXPECT_NE(log.lines()[0].find("\"absent\" of \"m.pak\""), std::string::npos) << log.lines()[0];
     EXPECT_NE(log.lines()[1].find("negative record count -1"), std::string::npos) << log.lines()[1];
@@ -134,22 +108,17 @@ TEST_F(MeshLoad, MissingEntriesAndBadCountsLoadNothingAndSaySo) {
 TEST_F(MeshLoad, TexturesComeFromTheArchiveOrTheGeneratorsAndGoWithTheLastNode) {
     folder.add("m.pak", {{"two", mesh_entry({numbered("f#Fire16x16", 1), numbered("#img", 2)})},
                          {"#img", solid_bmp(2, 2, 1, 2, 3)}});
-    auto* first = new Object;
+    auto *first = new Object, *second = new Object;
     first->add("m.pak", "two");
     first->add("m.pak", "two");
-    auto* second = new Object;
     second->add("m.pak", "two");
     ASSERT_EQ(first->models.size(), 4u);
-    const Model& fire = *first->models[0];
-    EXPECT_TRUE(fire.generated);  // '#' second names a computed texture
-    EXPECT_EQ(fire.texture_source, "f#Fire16x16");
+    const Model &fire = *first->models[0], &image = *first->models[1];
+    EXPECT_TRUE(fire.generated && fire.texture_source == "f#Fire16x16");  // '#' second: a computed texture
     EXPECT_EQ(texturebase.names, std::vector<std::string>{"f#Fire16x16"});
-    const Model& image = *first->models[1];  // '#' first is an ordinary image name
-    EXPECT_FALSE(image.generated);
-    EXPECT_EQ(image.texture_source, "m.pak");
+    EXPECT_TRUE(!image.generated && image.texture_source == "m.pak");  // '#' first: an ordinary image name
     const unsigned computed = fire.texture, texture = image.texture;
-    EXPECT_EQ(first->models[3]->texture, texture);  // one texture shared
-    EXPECT_EQ(second->models[1]->texture, texture);
+    EXPECT_TRUE(first->models[3]->texture == texture && second->models[1]->texture == texture);  // one texture shared
     delete first;
     EXPECT_TRUE(is_texture(texture) && is_texture(computed));
     EXPECT_EQ(media.names.size(), 1u);

@@ -1,10 +1,7 @@
 // Drawing order, hook phases and the removal protocol of scene nodes, frame by
-// frame. Nodes here carry no meshes (has_models is set by hand where the mesh
+// frame. The nodes carry no meshes (has_models is set by hand where the mesh
 // phases matter), so no archive is involved.
 #include <GL/gl.h>
-
-#include <string>
-#include <vector>
 
 #include "animation/action.h"
 #include "host/world_time.h"
@@ -14,24 +11,13 @@
 namespace {
 
 std::vector<std::string> lines;
-struct Name {
-    std::string name;
-};
-void record_phase(int phase, void* param) { lines.push_back(static_cast<Name*>(param)->name + std::to_string(phase)); }
-void record_run(void* param) { lines.push_back(static_cast<Name*>(param)->name); }
-void mark_own_node(void*) { Object_curent->del(); }
-void give(Object* node, ActionFunction fun, void* param, double duration = 0.0);
-void spawn_child(void* param) {
-    auto* child = new Object;
-    give(child, record_run, param);
-    Object_curent->addlink(child);
-}
-void shift_delta(void*) { Action_curent->position->addposition(0.0, 7.0, 0.0); }
+void record_phase(int phase, void* name) { lines.push_back(static_cast<const char*>(name) + std::to_string(phase)); }
+void record_run(void* name) { lines.push_back(static_cast<const char*>(name)); }
 
 // Gives node an action of fun, sent at once; duration -1 runs it once.
-void give(Object* node, ActionFunction fun, void* param, double duration) {
+void give(Object* node, ActionFunction fun, const void* param, double duration = 0.0) {
     Action a(1, true, duration);
-    a.init(fun, param);
+    a.init(fun, const_cast<void*>(param));
     node->event.create_slot();
     node->event.add_action(a);
     node->event.send(0);
@@ -51,38 +37,35 @@ protected:
     }
 };
 
-TEST_F(ObjectProtocol, MarkedNodesStopActingAndGoOneLevelPerFrame) {
+TEST_F(ObjectProtocol, MarkedNodesStopActingAndGoOneLevelPerFrameKeepingTheOrderOfTheRest) {
     Object root;
-    auto *node = new Object, *leaf = new Object, *self = new Object;
-    Name n{"n"}, l{"l"}, s{"s"};
-    give(node, record_run, &n);
-    give(leaf, record_run, &l);
-    self->addfun(record_phase, &s);
+    auto *first = new Object, *node = new Object, *leaf = new Object, *self = new Object, *last = new Object;
+    give(node, record_run, "n");
+    give(leaf, record_run, "l");
+    self->addfun(record_phase, const_cast<char*>("s"));
     self->has_models = true;
-    give(self, mark_own_node, nullptr);
-    root.addlink(node);
+    give(self, [](void*) { Object_curent->del(); }, nullptr);
+    for (Object* child : {first, node, self, last}) root.addlink(child);
     node->addlink(leaf);
-    root.addlink(self);
     node->del();
-
     root.draw();  // the mark reaches the leaf, which finishes at once; self draws its last frame
     EXPECT_TRUE(leaf->finished && !node->finished && self->finished);
     EXPECT_EQ(lines, (std::vector<std::string>{"s1", "s2"}));  // marked nodes run no actions
     root.draw();  // the node destroys its leaf; the root destroys self
     EXPECT_TRUE(node->links.empty() && node->finished);
-    EXPECT_EQ(root.links, std::vector<Object*>{node});
+    EXPECT_EQ(root.links, (std::vector<Object*>{first, node, last}));
     root.draw();
-    EXPECT_TRUE(root.links.empty());
+    EXPECT_EQ(root.links, (std::vector<Object*>{first, last}));
     EXPECT_FALSE(root.dead || root.finished);
     EXPECT_EQ(lines.size(), 2u);
+    drain(&root);
 }
 
 TEST_F(ObjectProtocol, PhasesBracketMeshesAndEveryChildInOrder) {
     Object root;
     auto *a = new Object, *b = new Object;  // a: no meshes; b: meshes
-    Name an{"a"}, bn{"b"}, cn{"c"};
-    a->addfun(record_phase, &an);
-    b->addfun(record_phase, &bn);
+    a->addfun(record_phase, const_cast<char*>("a"));
+    b->addfun(record_phase, const_cast<char*>("b"));
     b->has_models = true;
     root.addlink(a);
     a->addlink(new Object);
@@ -96,31 +79,16 @@ TEST_F(ObjectProtocol, PhasesBracketMeshesAndEveryChildInOrder) {
     EXPECT_EQ(lines, (std::vector<std::string>{"a3", "a4", "a3", "b3", "b4", "a4"}));
     drain(&root);
     lines.clear();
-    Object other;
-    give(&other, spawn_child, &cn, -1.0);  // a child linked while acting acts that frame
+    Object other;  // a child linked while acting acts that frame; the run-once spawner goes
+    give(&other, [](void*) { auto* child = new Object; give(child, record_run, "c"); Object_curent->addlink(child); }, nullptr, -1.0);
     other.draw();
     other.draw();
     EXPECT_EQ(lines, (std::vector<std::string>{"c", "c"}));
-    EXPECT_EQ(other.links.size(), 1u);  // the run-once spawner is gone
+    EXPECT_EQ(other.links.size(), 1u);
     drain(&other);
 }
 
-TEST_F(ObjectProtocol, FinishedChildrenAreReapedKeepingTheOrderOfTheRest) {
-    Object root;
-    Object* kids[4];
-    for (Object*& k : kids) root.addlink(k = new Object);
-    kids[1]->del();
-    kids[3]->del();
-    root.draw();
-    root.draw();
-    EXPECT_EQ(root.links, (std::vector<Object*>{kids[0], kids[2]}));
-    drain(&root);
-}
-
 GLdouble matrix_in_hook[16];
-void read_matrix(int phase, void*) {
-    if (phase == 3) glGetDoublev(GL_MODELVIEW_MATRIX, matrix_in_hook);
-}
 
 TEST_F(ObjectProtocol, ChildrenInheritTransformAndDeltaButNotScale) {
     glMatrixMode(GL_MODELVIEW);
@@ -128,8 +96,8 @@ TEST_F(ObjectProtocol, ChildrenInheritTransformAndDeltaButNotScale) {
     root.coordin.chposition(1.0, 2.0, 3.0);
     root.coordin.chscale(4.0, 4.0, 4.0);
     root.has_models = true;
-    root.addfun(read_matrix, nullptr);
-    give(&root, shift_delta, nullptr);
+    root.addfun([](int phase, void*) { if (phase == 3) glGetDoublev(GL_MODELVIEW_MATRIX, matrix_in_hook); }, nullptr);
+    give(&root, [](void*) { Action_curent->position->addposition(0.0, 7.0, 0.0); }, nullptr);
     root.addlink(new Object);
     root.draw();
     EXPECT_EQ((std::vector<double>{matrix_in_hook[0], matrix_in_hook[12], matrix_in_hook[13], matrix_in_hook[14]}),
