@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "x11/xvfb_server.h"
+#include "x11/xvfb.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

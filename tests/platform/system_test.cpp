@@ -1,4 +1,4 @@
-// The platform seams the system calls (paths, time, log, URL opener) and the
+// The platform seams the system calls (paths, time, seeds, URL opener) and the
 // headless context the tests and the renderer draw into.
 #include <gtest/gtest.h>
 
@@ -9,13 +9,13 @@
 #include <filesystem>
 #include <limits>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/egl/headless_gl.h"
 #include "platform/render/virtual_clock.h"
 #include "platform/system/system.h"
-#include "support/log_capture.h"
 #include "support/temp_folder.h"
 
 namespace lunabrelle::test {
@@ -99,11 +99,11 @@ TEST(LocalTime, ConvertsInTheProcessZoneAndLeavesTheOutputOnFailure) {
     EXPECT_EQ(out.tm_mon * 10000 + out.tm_mday * 100 + out.tm_hour, 10105);
 }
 
-TEST(Log, InstalledSinkReceivesEachLineUnchanged) {
-    LogCapture log;
-    platform::log("Couldn't initialize OpenGL");
-    platform::log("");
-    EXPECT_EQ(log.lines(), (std::vector<std::string>{"Couldn't initialize OpenGL", ""}));
+// Two savers started in the same second (two screens) get different seeds.
+TEST(RandomSeed, SeedsTakenTogetherDiffer) {
+    std::set<unsigned> seeds;
+    for (int i = 0; i < 8; ++i) seeds.insert(platform::random_seed());
+    EXPECT_EQ(seeds.size(), 8u);
 }
 
 TEST(OpenUrl, ReportsWhetherTheOpenerSucceeded) {

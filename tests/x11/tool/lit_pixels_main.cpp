@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "x11/window_picture.h"
+#include "x11/xvfb.h"
 
 int main(int argc, char** argv) {
     if (argc != 4) {
