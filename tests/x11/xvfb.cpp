@@ -21,12 +21,6 @@ namespace {
 
 int ignore_errors(Display*, XErrorEvent*) { return 0; }
 
-unsigned channel(unsigned long pixel, unsigned long mask) {
-    if (mask == 0) return 0;
-    for (; (mask & 1) == 0; mask >>= 1) pixel >>= 1;
-    return static_cast<unsigned>((pixel & mask) * 255 / mask);
-}
-
 }  // namespace
 
 std::string build_dir() {
@@ -144,11 +138,7 @@ long lit_pixels(Display* display, Window window, int x, int y, int width, int he
     if (image == nullptr) return -1;
     long lit = 0;
     for (int row = 0; row < height; ++row)
-        for (int col = 0; col < width; ++col) {
-            const unsigned long p = XGetPixel(image, col, row);
-            lit += channel(p, image->red_mask) > 24 || channel(p, image->green_mask) > 24 ||
-                   channel(p, image->blue_mask) > 24;
-        }
+        for (int col = 0; col < width; ++col) lit += (XGetPixel(image, col, row) & 0xe0e0e0) != 0;  // 24-bit TrueColor
     XDestroyImage(image);
     return lit;
 }

@@ -49,7 +49,8 @@ std::pair<int, std::string> run_capture(const std::vector<std::string>& args, co
                                         int timeout_ms);
 
 // Pixels of the rectangle (the whole window without one) that are not
-// (nearly) black; -1 when the window cannot be read (gone, unmapped).
+// (nearly) black, in a 24-bit TrueColor window as every test server has;
+// -1 when the window cannot be read (gone, unmapped).
 long lit_pixels(Display* display, Window window, int x, int y, int width, int height);
 long lit_pixels(Display* display, Window window);
 // Checks condition every 50 ms for up to timeout_ms; true once it holds.
