@@ -1,14 +1,17 @@
 // The settings dialog with its real interface file, in one GTK process on an
-// Xvfb of its own (see main.cpp).
+// Xvfb of its own; fails where Xvfb or GTK cannot run.
 // gtest comes before the X11 headers, whose None macro it would trip on.
 #include <gtest/gtest.h>
 
 #include "platform/gtk/settings_dialog.h"
 
 #include <GL/gl.h>
+#include <gdk/gdk.h>
 #include <gtk/gtk.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -194,3 +197,18 @@ TEST_F(SettingsDialogTest, ThePreviewShowsTheSavedChoices) {
 }
 
 }  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    lunabrelle::x11::XvfbServer server;
+    std::string why;
+    if (!server.start(1024, 768, &why)) return std::fprintf(stderr, "FAIL: %s\n", why.c_str()), 1;
+    setenv("DISPLAY", server.name.c_str(), 1);
+    // No session services in a test: no accessibility bus, no dconf.
+    setenv("NO_AT_BRIDGE", "1", 1);
+    setenv("GSETTINGS_BACKEND", "memory", 1);
+    gdk_set_allowed_backends("x11");
+    if (!gtk_init_check(nullptr, nullptr))
+        return std::fprintf(stderr, "FAIL: GTK cannot open %s\n", server.name.c_str()), 1;
+    return RUN_ALL_TESTS();
+}

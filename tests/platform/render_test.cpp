@@ -101,7 +101,8 @@ TEST(PngOutput, WritesRgbTopRowFirstOrKeepsTheOldFile) {
     int w = 0, h = 0, channels = 0;
     unsigned char* pixels = stbi_load(path.c_str(), &w, &h, &channels, 0);
     ASSERT_NE(pixels, nullptr);
-    EXPECT_EQ(std::vector<unsigned char>(pixels, pixels + 9), (std::vector<unsigned char>{255, 0, 0, 0, 255, 0, 9, 9, 9}));
+    EXPECT_EQ(std::vector<unsigned char>(pixels, pixels + 9),
+              (std::vector<unsigned char>{255, 0, 0, 0, 255, 0, 9, 9, 9}));
     stbi_image_free(pixels);
     EXPECT_EQ(w * 100 + h * 10 + channels, 313);
     struct stat st {};

@@ -35,8 +35,9 @@ struct ScopedEnv {
 TEST(Paths, SettingsFollowAnAbsoluteXdgConfigHomeAndArchivesAreInstalledInHackFolderOrBuildTree) {
     ScopedEnv home("HOME", "/home/tester");
     const char* home_file = "/home/tester/.config/quorvix_lunabrelle.cfg";
-    for (const auto& [xdg, path] : {std::pair<const char*, const char*>{"/srv/conf", "/srv/conf/quorvix_lunabrelle.cfg"},
-                                    {nullptr, home_file}, {"relative/conf", home_file}, {"", home_file}}) {
+    using Case = std::pair<const char*, const char*>;
+    for (const auto& [xdg, path] : {Case{"/srv/conf", "/srv/conf/quorvix_lunabrelle.cfg"}, Case{nullptr, home_file},
+                                    Case{"relative/conf", home_file}, Case{"", home_file}}) {
         ScopedEnv env("XDG_CONFIG_HOME", xdg);
         EXPECT_EQ(platform::settings_path(), path) << (xdg ? xdg : "unset");
     }
@@ -69,7 +70,8 @@ TEST(Time, InstalledClocksDriveEverySeamLocalTimeKeepsItsOutputOnFailureAndSeeds
         {INT64_C(1798761600250000), 1798761600, 250000}, {-1, -1, 999999}, {-2000000, -2, 0}};
     for (const auto& c : cases) {
         set_virtual_time(c.us);
-        EXPECT_EQ(platform::wall_clock().seconds * 1000000 + platform::wall_clock().microseconds, c.seconds * 1000000 + c.micro);
+        const platform::WallClock now = platform::wall_clock();
+        EXPECT_EQ(now.seconds * 1000000 + now.microseconds, c.seconds * 1000000 + c.micro);
         EXPECT_EQ(platform::calendar_time(), c.seconds) << c.us;
     }
     advance_virtual_time(-1000001);
@@ -99,7 +101,8 @@ TEST(OpenUrl, ReportsWhetherTheOpenerSucceeded) {
     ScopedEnv path("PATH", bin.path().c_str());
     bin.write("status", {'0', '\n'});
     EXPECT_TRUE(platform::open_url("https://example.org/a b"));
-    EXPECT_EQ(bin.read("asked"), std::vector<unsigned char>(std::begin("https://example.org/a b\n"), std::end("https://example.org/a b\n") - 1));
+    const std::string asked = "https://example.org/a b\n";
+    EXPECT_EQ(bin.read("asked"), std::vector<unsigned char>(asked.begin(), asked.end()));
     bin.write("status", {'3', '\n'});
     EXPECT_FALSE(platform::open_url("https://example.org"));
     std::filesystem::remove(bin.file("xdg-open"));

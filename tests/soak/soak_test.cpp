@@ -1,16 +1,8 @@
-// Long runs of the whole saver as lunabrelle-render hosts it (the build's own
+// Long runs of the whole saver as lunabrelle-render hosts it (the build's
 // archives, a headless view, the virtual clock, a private settings file, a
-// fixed random seed):
-// - two days and more of virtual time per time zone with every overlay shown,
-//   over midnights, a month end, a year end, both daylight-saving changes and
-//   a clock set back an hour and forward a day: the virtual clock moves a
-//   minute per frame where only the minute changes and a sixtieth of a second
-//   per frame for a few seconds around every other turn of the local time.
-//   The scene must stay the same size, GL must report no error, the heap
-//   must not grow;
-// - a thousand start / resize / stop cycles, the settings changed between
-//   them so that every cycle builds other overlays.
-// Each stop must return every archive, texture name and descriptor it took.
+// fixed seed): days of virtual time per time zone, and a thousand start /
+// resize / stop cycles. GL must report no error, the heap must not grow, and
+// each stop must return every archive, texture name and descriptor it took.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -152,14 +144,19 @@ std::tm local(std::int64_t us) {
     return out;
 }
 
-// A run from a local start time: hours of running, each stretch followed by
-// a jump of the clock (none: 0).
+// A run from a local start time: stretches of hours, each followed by a jump
+// of the clock (none: 0).
 struct Window {
     int year, month, day, hour;
     bool analog;
     std::vector<std::pair<int, std::int64_t>> legs;
 };
 
+// Every overlay shown over midnights, a month end, a year end, both
+// daylight-saving changes and a clock set back an hour and forward a day: a
+// minute per frame where only the minute changes, a sixtieth of a second per
+// frame around every other turn of the local time. The scene must stay the
+// same size.
 class TimeSoak : public Soak {
 protected:
     void run(const Window& w, int index) {
@@ -236,7 +233,7 @@ TEST_F(TimeSoak, BerlinOverYearEndAndBothClockChanges) {
 TEST_F(TimeSoak, NewYorkOverYearEndAndBothClockChanges) {
     soak("America/New_York", {year_end(true),
                               {2027, 3, 13, 12, false, {{36, 0}}},   // daylight time from the second Sunday of March
-                              {2026, 10, 31, 12, true, {{36, 0}}}});  // standard time from 1 November, after a month end
+                              {2026, 10, 31, 12, true, {{36, 0}}}});  // standard time from 1 November
 }
 
 // The rounds repeat their settings and sizes every 40 rounds; a first whole

@@ -25,8 +25,10 @@ using Args = std::vector<std::string>;
 TEST(Options, TargetsWindowIdsValuesAndEveryStandardHackOptionInEitherSpelling) {
     const struct { Args args; Target target; unsigned long id; bool fps; } cases[] = {
         {{}, Target::own_window, 0, false}, {{"-root", "--fps"}, Target::root, 0, true},
-        {{"-window", "-root"}, Target::root, 0, false}, {{"-window-id", "0x1200007", "-root"}, Target::window_id, 0x1200007, false},
-        {{"--root", "--window-id", "42"}, Target::window_id, 42, false}, {{"-window-id", "0X2aBc"}, Target::window_id, 0x2abc, false},
+        {{"-window", "-root"}, Target::root, 0, false},
+        {{"-window-id", "0x1200007", "-root"}, Target::window_id, 0x1200007, false},
+        {{"--root", "--window-id", "42"}, Target::window_id, 42, false},
+        {{"-window-id", "0X2aBc"}, Target::window_id, 0x2abc, false},
         {{"--window-id=0x400001"}, Target::window_id, 0x400001, false},
         {{"-window-id", "0xFFFFFFFF"}, Target::window_id, 0xFFFFFFFF, false},
         {{"-window-id", "4294967295"}, Target::window_id, 0xFFFFFFFF, false}};
@@ -92,17 +94,22 @@ TEST(Options, EveryCombinationOfTheXmlChoicesDoesWhatItSays) {
         for (std::sregex_iterator o(body.begin(), body.end(), option); o != e; ++o)
             controls.back().emplace_back((*o)[1], (*o)[2]);
     }
-    ASSERT_TRUE(std::regex_search(xml, m, std::regex(R"re(<number id="delay"[^>]*?arg="([^%]*)%"[^>]*?low="(\d+)" high="(\d+)" default="(\d+)")re")));
-    controls.push_back({{"delay", m.str(1) + m.str(2)}, {"delay", m.str(1) + m.str(3)}, {"delay", m.str(1) + m.str(4)}});
+    const std::regex slider(
+        R"re(<number id="delay"[^>]*?arg="([^%]*)%"[^>]*?low="(\d+)" high="(\d+)" default="(\d+)")re");
+    ASSERT_TRUE(std::regex_search(xml, m, slider));
+    controls.push_back({{"delay", m.str(1) + m.str(2)}, {"delay", m.str(1) + m.str(3)},
+                        {"delay", m.str(1) + m.str(4)}});
     ASSERT_EQ(controls.size(), 7u) << "six choices and the frame-rate slider";
     using F = bool Config::*;
-    const F time = &Config::show_time, analog = &Config::analog_clock, h24 = &Config::time_24h, big = &Config::big_clock,
-            calendar = &Config::show_calendar, monday = &Config::monday_first, fps = &Config::show_fps;
+    const F time = &Config::show_time, analog = &Config::analog_clock, h24 = &Config::time_24h,
+            big = &Config::big_clock, calendar = &Config::show_calendar, monday = &Config::monday_first,
+            fps = &Config::show_fps;
     // What each choice promises: field and value, -1 for the file's value.
     const std::map<std::string, std::vector<std::pair<F, int>>> effects = {
-        {"clock-file", {{time, -1}, {analog, -1}}}, {"clock-none", {{time, 0}}}, {"clock-digital", {{time, 1}, {analog, 0}}},
-        {"clock-analog", {{time, 1}, {analog, 1}}}, {"hours-file", {{h24, -1}}}, {"hours-12", {{h24, 0}}},
-        {"hours-24", {{h24, 1}}}, {"size-file", {{big, -1}}}, {"size-big", {{big, 1}}}, {"size-small", {{big, 0}}},
+        {"clock-file", {{time, -1}, {analog, -1}}}, {"clock-none", {{time, 0}}},
+        {"clock-digital", {{time, 1}, {analog, 0}}}, {"clock-analog", {{time, 1}, {analog, 1}}},
+        {"hours-file", {{h24, -1}}}, {"hours-12", {{h24, 0}}}, {"hours-24", {{h24, 1}}},
+        {"size-file", {{big, -1}}}, {"size-big", {{big, 1}}}, {"size-small", {{big, 0}}},
         {"calendar-file", {{calendar, -1}}}, {"calendar-on", {{calendar, 1}}}, {"calendar-off", {{calendar, 0}}},
         {"week-file", {{monday, -1}}}, {"week-sunday", {{monday, 0}}}, {"week-monday", {{monday, 1}}},
         {"fps-file", {{fps, -1}}}, {"fps-on", {{fps, 1}}}, {"fps-off", {{fps, 0}}}, {"delay", {}}};
@@ -155,16 +162,9 @@ TEST(FrameClock, KeepsItsGridThroughSmallDelaysAndSkipsAfterAStall) {
     EXPECT_EQ(clock.wait_ns(5040 * kMs, 1000 * kMs), 0);
 }
 
+// An RGB 8-8-8 configuration that can draw in a window.
 FbConfigTraits config(unsigned long visual, int visual_depth, bool doubled, int depth, int alpha = 0) {
-    FbConfigTraits c;
-    c.visual_id = visual;
-    c.visual_depth = visual_depth;
-    c.true_color = c.rgba = c.window_bit = true;
-    c.double_buffered = doubled;
-    c.red = c.green = c.blue = 8;
-    c.alpha = alpha;
-    c.depth = depth;
-    return c;
+    return {visual, visual_depth, true, true, true, doubled, false, 8, 8, 8, alpha, depth};
 }
 
 TEST(FbConfigChoice, AGivenWindowKeepsItsVisualAnOwnOneAvoidsAlphaAndARequestedOneMustDrawInGl) {
@@ -172,7 +172,8 @@ TEST(FbConfigChoice, AGivenWindowKeepsItsVisualAnOwnOneAvoidsAlphaAndARequestedO
         {{config(0x21, 24, true, 24), config(0x22, 24, false, 0)}, 0x22, 1},  // not a better one elsewhere
         {{config(0x21, 24, true, 24)}, 0x99, -1},
         {{config(0x21, 24, false, 24), config(0x21, 24, true, 24), config(0x21, 24, false, 24)}, 0x21, 1},
-        {{config(0x21, 24, true, 0), config(0x21, 24, true, 16), config(0x21, 24, true, 32), config(0x21, 24, true, 24)}, 0x21, 3}};
+        {{config(0x21, 24, true, 0), config(0x21, 24, true, 16), config(0x21, 24, true, 32),
+          config(0x21, 24, true, 24)}, 0x21, 3}};
     for (const auto& c : cases) EXPECT_EQ(choose_config_for_visual(c.configs, c.visual), c.chosen) << c.visual;
     std::vector<FbConfigTraits> configs = {config(0x21, 24, true, 24), config(0x21, 24, false, 24)};
     configs[0].window_bit = false;

@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/x11/archive_check.h"
@@ -30,9 +31,7 @@ protected:
         std::string why;
         ASSERT_TRUE(server.start(1600, 1000, &why)) << why;
     }
-    void TearDown() override {
-        for (pid_t pid : started) stop_process(pid, kStopMs);
-    }
+    void TearDown() override { std::ranges::for_each(started, [](pid_t pid) { stop_process(pid, kStopMs); }); }
     // Starts the program (lunabrelle unless named) with an empty settings
     // folder; $XSCREENSAVER_WINDOW is removed unless env gives it.
     pid_t start(const std::vector<std::string>& args, const std::vector<std::string>& env = {},
@@ -114,15 +113,15 @@ TEST_F(OnXvfb, GivenWindowsAreDrawnInWatchedNeverMappedAndTheirLossEndsTheSaver)
     // side is followed; SIGINT ends the saver cleanly.
     const Window named = make_window(d, 320, 240, nullptr, 0, true), other = make_window(d, 320, 240, nullptr, 0, true);
     XMoveWindow(d, other, 400, 0);
-    const pid_t by_id = start({"--root", "-window-id", std::to_string(named)}, {"XSCREENSAVER_WINDOW=" + hex_id(other)});
+    const pid_t by_id =
+        start({"--root", "-window-id", std::to_string(named)}, {"XSCREENSAVER_WINDOW=" + hex_id(other)});
     // An unmapped single-buffered window: watched, never mapped by the saver,
     // drawn all along (seen once its owner maps it); SIGHUP ends the saver.
     XVisualInfo wanted{};
     wanted.visualid = single_buffered_visual(server.name);
-    ASSERT_NE(wanted.visualid, 0u) << "Xvfb's GLX offers no single-buffered visual";
     int count = 0;
-    XVisualInfo* info = XGetVisualInfo(d, VisualIDMask, &wanted, &count);
-    ASSERT_NE(info, nullptr);
+    XVisualInfo* info = wanted.visualid == 0 ? nullptr : XGetVisualInfo(d, VisualIDMask, &wanted, &count);
+    ASSERT_NE(info, nullptr) << "Xvfb's GLX offers no single-buffered visual";
     const Window hidden = make_window(d, 400, 300, info->visual, info->depth, false);
     XFree(info);
     XMoveWindow(d, hidden, 0, 500);
@@ -138,9 +137,7 @@ TEST_F(OnXvfb, GivenWindowsAreDrawnInWatchedNeverMappedAndTheirLossEndsTheSaver)
 
     ASSERT_TRUE(eventually(kAppearMs, [&] { return event_masks(hidden) == StructureNotifyMask; }));
     usleep(500000);
-    XWindowAttributes attributes;
-    ASSERT_NE(XGetWindowAttributes(d, hidden, &attributes), 0);
-    EXPECT_EQ(attributes.map_state, IsUnmapped);
+    EXPECT_EQ(lit_pixels(d, hidden), -1) << "mapped by the saver";
     XMapWindow(d, hidden);
     XSync(d, False);
     EXPECT_TRUE(shows_scene(hidden));
@@ -192,13 +189,12 @@ TEST_F(OnXvfb, AnOwnWindowFollowsResizesAsksForFullScreenAndEndsOnRequestSignalO
     // It names its process (with the machine), so a window manager can end it.
     Atom type = None;
     int format = 0;
-    unsigned long items = 0, after = 0;
-    unsigned char* data = nullptr;
+    unsigned long items = 0, after = 0, *pid = nullptr;
     XGetWindowProperty(d, window, XInternAtom(d, "_NET_WM_PID", False), 0, 1, False, XA_CARDINAL, &type, &format,
-                       &items, &after, &data);
+                       &items, &after, reinterpret_cast<unsigned char**>(&pid));
     ASSERT_EQ(items, 1u);
-    EXPECT_EQ(*reinterpret_cast<unsigned long*>(data), static_cast<unsigned long>(first));
-    XFree(data);
+    EXPECT_EQ(*pid, static_cast<unsigned long>(first));
+    XFree(pid);
     // Taller only, then wider only: a scene still built for the old size
     // would leave the new strip dark (GL's viewport origin is the lower left).
     XResizeWindow(d, window, 1280, 950);
@@ -266,7 +262,8 @@ TEST_F(OnXvfb, EveryEndSignalCancelsTheDialog) {
     const int signals[] = {SIGTERM, SIGINT, SIGHUP};
     std::vector<pid_t> dialogs;
     for (int i = 0; i < 3; ++i) dialogs.push_back(start({}, {}, "lunabrelle-settings"));
-    EXPECT_TRUE(eventually(kAppearMs, [&] { return named_windows(server.display, "Lunabrelle Settings").size() == 3; }));
+    EXPECT_TRUE(
+        eventually(kAppearMs, [&] { return named_windows(server.display, "Lunabrelle Settings").size() == 3; }));
     for (int i = 0; i < 3; ++i) EXPECT_EQ(end(dialogs[i], signals[i]), 0) << signals[i];
     EXPECT_FALSE(std::filesystem::exists(settings.file("quorvix_lunabrelle.cfg")));
 }

@@ -54,7 +54,10 @@ TEST(XscreensaverEntry, TheEntryIsAddedOnceAtTheEndOfTheList) {
 TEST(XscreensaverEntry, TheCommandEditsTheFileKeepsABackupAndExplainsAMissingFile) {
     test::TempFolder home;
     const std::string file = home.file(".xscreensaver");
-    const auto add = [&] { return run_capture({build_dir() + "/lunabrelle", "--add-to-xscreensaver"}, {"HOME=" + home.path().string()}, 10000); };
+    const auto add = [&] {
+        return run_capture({build_dir() + "/lunabrelle", "--add-to-xscreensaver"}, {"HOME=" + home.path().string()},
+                           10000);
+    };
     auto [status, output] = add();
     EXPECT_EQ(status, 1);
     EXPECT_NE(output.find("xscreensaver-settings"), std::string::npos) << output;

@@ -76,7 +76,8 @@ xss_command -deactivate
 for _ in $(seq 600); do kill -0 "$hack_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$hack_pid" 2>/dev/null && fail "the hack outlived the saver's window"
 hack_pid=""
-[ -n "$hack_command" ] && grep -q "abnormally" "$work/xscreensaver.log" && fail "XScreenSaver reports an abnormal exit of the hack"
+[ -n "$hack_command" ] && grep -q "abnormally" "$work/xscreensaver.log" &&
+  fail "XScreenSaver reports an abnormal exit of the hack"
 xss_command -exit
 wait "$saver" 2>/dev/null || true
 saver=""
