@@ -1,15 +1,20 @@
-// The headless renderer: its options, its PNG files, and the built program
+// The headless renderer: its options, its PNG files (also over links, devices
+// and FIFOs), and the built program
 // run as a user would.
 #include <gtest/gtest.h>
 
 #include <stb_image.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -66,12 +71,15 @@ TEST(RenderOptions, RefusesWhatCannotBeMeant) {
         {"--frames", "0"}, {"--frames", "2.5"}, {"--frames", "100000001"},
         {"--at", "2023-02-29 12:00:00"}, {"--at", "2024-13-01 00:00:00"}, {"--at", "2024-01-01 24:00:00"},
         {"--at", "2024-01-01 12:60:00"}, {"--at", "2024-01-01"}, {"--at", "2024-01-01T12:00:00"},
-        {"--at", "2024-01-01 12:00:00 "}, {"--at", "24-01-01 12:00:00"}};
+        {"--at", "2024-01-01 12:00:00 "}, {"--at", "24-01-01 12:00:00"}, {"--at", "-001-12-31 23:59:58"},
+        {"--at", "+202-01-01 00:00:00"}, {"--at", " 202-01-01 00:00:00"}, {"--at", "2024-06-01 -1:00:00"},
+        {"--at", "2024-06-01 12:34:+5"}};
     for (auto args : bad) {
         if (!args.empty() && std::string(args[0]) != "--out") args.insert(args.begin(), {"--out", "x.png"});
         EXPECT_FALSE(parses(args)) << (args.empty() ? "" : args.back());
     }
     EXPECT_TRUE(parses({"--out", "x.png", "--size", "16384x1"}));
+    EXPECT_TRUE(parses({"--out", "x.png", "--at", "0999-12-31 23:59:58"}));
     std::string error;
     parses({"--out"}, nullptr, &error);
     EXPECT_EQ(error, "--out needs a value");
@@ -93,7 +101,8 @@ TEST(PngOutput, WritesRgbTopRowFirstOrKeepsTheOldFile) {
     int w = 0, h = 0, channels = 0;
     unsigned char* pixels = stbi_load(path.c_str(), &w, &h, &channels, 0);
     ASSERT_NE(pixels, nullptr);
-    EXPECT_EQ(std::vector<unsigned char>(pixels, pixels + 9), (std::vector<unsigned char>{255, 0, 0, 0, 255, 0, 9, 9, 9}));
+    EXPECT_EQ(std::vector<unsigned char>(pixels, pixels + 9),
+              (std::vector<unsigned char>{255, 0, 0, 0, 255, 0, 9, 9, 9}));
     stbi_image_free(pixels);
     EXPECT_EQ(w * 100 + h * 10 + channels, 313);
     struct stat st {};
@@ -112,6 +121,65 @@ TEST(PngOutput, WritesRgbTopRowFirstOrKeepsTheOldFile) {
     EXPECT_FALSE(writable_folder(path));
 }
 
+const std::vector<std::uint8_t> kFrame(2 * 2 * 4, 200);
+
+bool is_png(const std::vector<unsigned char>& bytes) { return bytes.size() > 8 && bytes[1] == 'P' && bytes[2] == 'N'; }
+
+// Everything a FIFO's reader gets until the writer closes.
+std::vector<unsigned char> drain(const std::string& fifo) {
+    std::vector<unsigned char> got;
+    const int fd = open(fifo.c_str(), O_RDONLY);
+    unsigned char chunk[4096];
+    for (ssize_t n; (n = read(fd, chunk, sizeof chunk)) > 0;) got.insert(got.end(), chunk, chunk + n);
+    close(fd);
+    return got;
+}
+
+// Frames written over what is not a plain file: a link is written through, a
+// device or a FIFO is written into, and neither is ever replaced.
+TEST(PngOutput, LinksAreWrittenThroughAndKept) {
+    TempFolder dir;
+    fs::create_directory(dir.path() / "pictures");
+    for (const bool dangling : {false, true}) {
+        SCOPED_TRACE(dangling ? "dangling link" : "link to a file");
+        const std::string link = dir.file(dangling ? "new.png" : "old.png");
+        const std::string target = dangling ? "pictures/new-target.png" : "pictures/old-target.png";
+        if (!dangling) dir.write(target, {1, 2, 3});
+        ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+        std::string error;
+        ASSERT_TRUE(write_png(link, 2, 2, kFrame, &error)) << error;
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_TRUE(is_png(dir.read(target)));
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "pictures"), {}), 2);
+}
+
+TEST(PngOutput, DevicesAndFifosAreWrittenIntoNeverReplaced) {
+    TempFolder dir;
+    const std::string fifo = dir.file("pipe.png"), device = dir.file("null.png");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0) << "needs root: a null device";
+    std::string error;
+
+    EXPECT_TRUE(write_png(device, 2, 2, kFrame, &error)) << error;
+    EXPECT_TRUE(fs::is_character_file(device));
+
+    // Nobody reads the pipe yet: refused at once, with a word why.
+    EXPECT_FALSE(write_png(fifo, 2, 2, kFrame, &error));
+    EXPECT_NE(error.find("pipe.png"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    auto reader = std::async(std::launch::async, drain, fifo);
+    // The writer may come before the reader has opened its end; it is refused then.
+    bool written = false;
+    for (int tries = 0; tries < 1000 && !written; ++tries)
+        if (!(written = write_png(fifo, 2, 2, kFrame, &error))) usleep(1000);
+    EXPECT_TRUE(written) << error;
+    EXPECT_TRUE(is_png(reader.get()));
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 2);
+}
+
 // The built renderer, with the test's folder for its files.
 class RenderRun : public ::testing::Test {
 protected:
@@ -124,7 +192,7 @@ protected:
             ASSERT_TRUE(fs::exists(built / "resources" / name)) << "the archives are not built: " << name;
     }
     int run(const std::string& args) {
-        const std::string command = "'" + (built / "lunabrelle-render").string() + "' --config '" +
+        const std::string command = "timeout 120 '" + (built / "lunabrelle-render").string() + "' --config '" +
                                     dir.file("none.cfg") + "' " + args + " >'" + dir.file("out.txt") + "' 2>&1";
         const int status = std::system(command.c_str());
         const auto text = dir.read("out.txt");
@@ -136,13 +204,16 @@ protected:
     std::string output;
 };
 
-TEST_F(RenderRun, TheSceneIsReproducibleNotBlackAndFramesAreKept) {
-    const std::string common = "--size 96x64 --at '2024-06-01 12:34:56' --frames 5 --fps 30 --seed ";
-    ASSERT_EQ(run(common + "5 --out " + dir.file("a.png") + " --out-dir " + dir.file("frames") + " --every 2"), 0)
-        << output;
+// The background reaches both side edges of views from 4:1 to portrait, so
+// nothing beside it shows black: the middle half of each side column is lit
+// (the overlays sit in the corners).
+TEST_F(RenderRun, TheSceneIsReproducibleFillsEveryViewShapeAndFramesAreKept) {
+    const std::string common = " --at '2024-06-01 12:34:56' --frames 5 --fps 30 --seed ";
+    ASSERT_EQ(run("--size 400x100" + common + "5 --out " + dir.file("a.png") + " --out-dir " + dir.file("frames") +
+                  " --every 2"), 0) << output;
     EXPECT_NE(output.find("drew 5 frames"), std::string::npos) << output;
-    ASSERT_EQ(run(common + "5 --out " + dir.file("b.png")), 0) << output;
-    ASSERT_EQ(run(common + "6 --out " + dir.file("c.png")), 0) << output;
+    ASSERT_EQ(run("--size 400x100" + common + "5 --out " + dir.file("b.png")), 0) << output;
+    ASSERT_EQ(run("--size 400x100" + common + "6 --out " + dir.file("c.png")), 0) << output;
     EXPECT_EQ(dir.read("a.png"), dir.read("b.png"));
     EXPECT_NE(dir.read("a.png"), dir.read("c.png"));  // another arrangement
     std::vector<std::string> frames;
@@ -150,33 +221,51 @@ TEST_F(RenderRun, TheSceneIsReproducibleNotBlackAndFramesAreKept) {
     std::sort(frames.begin(), frames.end());
     EXPECT_EQ(frames, (std::vector<std::string>{"frame_000000.png", "frame_000002.png", "frame_000004.png"}));
     EXPECT_EQ(dir.read("frames/frame_000004.png"), dir.read("a.png"));
-    int w = 0, h = 0, channels = 0;
-    unsigned char* pixels = stbi_load(dir.file("a.png").c_str(), &w, &h, &channels, 3);
-    ASSERT_NE(pixels, nullptr);
-    EXPECT_EQ(w * 1000 + h, 96064);
-    long sum = 0;
-    for (int i = 0; i < w * h * 3; ++i) sum += pixels[i];
-    stbi_image_free(pixels);
-    EXPECT_GT(sum, 0);
+    ASSERT_EQ(run("--size 125x100" + common + "3 --out " + dir.file("d.png")), 0) << output;
+    ASSERT_EQ(run("--size 72x128" + common + "3 --out " + dir.file("e.png")), 0) << output;
+    for (const auto& [name, size] : {std::pair{"a.png", 400100}, {"d.png", 125100}, {"e.png", 72128}}) {
+        int w = 0, h = 0, channels = 0;
+        unsigned char* pixels = stbi_load(dir.file(name).c_str(), &w, &h, &channels, 3);
+        ASSERT_NE(pixels, nullptr);
+        EXPECT_EQ(w * 1000 + h, size);
+        int black = 0;
+        for (int y = h / 4; y < h * 3 / 4; ++y)
+            for (int x : {0, w - 1}) {
+                const unsigned char* p = pixels + (static_cast<std::size_t>(y) * w + x) * 3;
+                black += p[0] + p[1] + p[2] < 24;
+            }
+        stbi_image_free(pixels);
+        EXPECT_EQ(black, 0) << name;
+    }
 }
 
-TEST_F(RenderRun, RefusesWithStatusTwoAndWritesNothing) {
+// A refused run ends with status 2; an archive that cannot be read or is
+// damaged (other than main.pak) with 1, naming it, and never waits on a FIFO.
+TEST_F(RenderRun, RefusesWithTheStatusItsHelpGivesAndWritesNothing) {
     fs::create_directory(dir.path() / "res");
+    for (const char* sub : {"damaged", "fifo"}) {
+        fs::create_directory(dir.path() / sub);
+        for (const char* name : {"main.pak", "butterfly1.pak", "butterfly2.pak", "butterfly3.pak", "butterfly4.pak",
+                                 "butterfly5.pak", "calendar.pak", "utils.pak"})
+            dir.write(std::string(sub) + "/" + name, {0, 0, 0, 0});
+    }
+    dir.write("damaged/clock.pak", {5, 0, 0, 0});
+    ASSERT_EQ(mkfifo(dir.file("fifo/clock.pak").c_str(), 0600), 0);
     const std::string out = " --out " + dir.file("x.png");
-    const std::pair<std::string, std::string> cases[] = {
-        {"--size 320by240", "bad size"},
-        {"--resources " + dir.file("missing"), "no resources folder"},
-        {"--resources " + dir.file("res"), "\"main.pak\""},
-        {"--frames 0", ""}};
-    for (const auto& [args, message] : cases) {
-        EXPECT_EQ(run(args + out), 2) << args;
-        EXPECT_NE(output.find(message), std::string::npos) << output;
+    const struct { std::string args; int status; std::string message; } cases[] = {
+        {"--size 320by240", 2, "bad size"}, {"--resources " + dir.file("missing"), 2, "no resources folder"},
+        {"--resources " + dir.file("res"), 2, "\"main.pak\""}, {"--frames 0", 2, ""},
+        {"--resources " + dir.file("damaged"), 1, "clock.pak"}, {"--resources " + dir.file("fifo"), 1, "clock.pak"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(run(c.args + out), c.status) << c.args;
+        EXPECT_NE(output.find(c.message), std::string::npos) << output;
     }
     EXPECT_EQ(run("--out " + dir.file("no/such/x.png")), 2);
     EXPECT_NE(output.find("cannot write"), std::string::npos) << output;
     EXPECT_FALSE(fs::exists(dir.file("x.png")));
     EXPECT_EQ(run("--help"), 0);
     EXPECT_NE(output.find("--out-dir"), std::string::npos) << output;
+    EXPECT_NE(output.find("1 an archive that cannot be read or is damaged"), std::string::npos) << output;
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // writes them: with and without the entry, without a programs list, without
 // a file.
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,8 +11,7 @@
 
 #include "platform/x11/xscreensaver_entry.h"
 #include "support/temp_folder.h"
-#include "x11/child_process.h"
-#include "x11/saver_fixture.h"
+#include "x11/xvfb.h"
 
 namespace lunabrelle::x11 {
 namespace {
@@ -27,9 +25,8 @@ const std::string kList =
 const std::string kTail = "\npointerHysteresis:\t10\n";
 
 std::string read_text(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::stringstream bytes;
-    bytes << in.rdbuf();
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
     return bytes.str();
 }
 
@@ -56,27 +53,27 @@ TEST(XscreensaverEntry, TheEntryIsAddedOnceAtTheEndOfTheList) {
 
 TEST(XscreensaverEntry, TheCommandEditsTheFileKeepsABackupAndExplainsAMissingFile) {
     test::TempFolder home;
-    const std::vector<std::string> env = {"HOME=" + home.path().string()};
     const std::string file = home.file(".xscreensaver");
-
-    auto [status, output] = run_capture({saver_program(), "--add-to-xscreensaver"}, env, 10000);
-    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const auto add = [&] {
+        return run_capture({build_dir() + "/lunabrelle", "--add-to-xscreensaver"}, {"HOME=" + home.path().string()},
+                           10000);
+    };
+    auto [status, output] = add();
+    EXPECT_EQ(status, 1);
     EXPECT_NE(output.find("xscreensaver-settings"), std::string::npos) << output;
     EXPECT_FALSE(std::filesystem::exists(file));
-
     std::ofstream(file, std::ios::binary) << kHead << kList << kTail;
     chmod(file.c_str(), 0600);
-    std::tie(status, output) = run_capture({saver_program(), "--add-to-xscreensaver"}, env, 10000);
-    EXPECT_EQ(WEXITSTATUS(status), 0) << output;
+    std::tie(status, output) = add();
+    EXPECT_EQ(status, 0) << output;
     const std::string edited = read_text(file);
     EXPECT_NE(edited.find("GL: lunabrelle --root"), std::string::npos);
     EXPECT_EQ(read_text(home.file(".xscreensaver.before-lunabrelle")), kHead + kList + kTail);
     struct stat info {};
     stat(file.c_str(), &info);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
-
-    std::tie(status, output) = run_capture({saver_program(), "--add-to-xscreensaver"}, env, 10000);
-    EXPECT_EQ(WEXITSTATUS(status), 0) << output;
+    std::tie(status, output) = add();
+    EXPECT_EQ(status, 0) << output;
     EXPECT_EQ(read_text(file), edited);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home.path()), {}), 2) << "no stray files";
 }

@@ -1,30 +1,18 @@
 // lit-pixels DISPLAY MIN SECONDS: waits up to SECONDS for the screen of
-// DISPLAY to show more than MIN lit (not black) pixels, as the shell tests'
+// DISPLAY to show more than MIN lit (not black) pixels, as the shell test's
 // screenshot. Prints the last count; exit 0 when it got there, 1 when not,
-// 2 when the display cannot be opened.
-#include <X11/Xlib.h>
-
+// 2 on a bad command line or a display that cannot be opened.
 #include <cstdio>
 #include <cstdlib>
 
-#include "x11/window_picture.h"
+#include "x11/xvfb.h"
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: lit-pixels DISPLAY MIN SECONDS\n");
-        return 2;
-    }
-    Display* display = XOpenDisplay(argv[1]);
-    if (display == nullptr) {
-        std::fprintf(stderr, "lit-pixels: cannot open display %s\n", argv[1]);
-        return 2;
-    }
-    const long min = std::atol(argv[2]);
-    const int seconds = std::atoi(argv[3]);
+    Display* display = argc == 4 ? XOpenDisplay(argv[1]) : nullptr;
+    if (display == nullptr) return std::fputs("usage: lit-pixels DISPLAY MIN SECONDS (an open display)\n", stderr), 2;
     long lit = 0;
-    const bool shown = lunabrelle::x11::eventually(seconds * 1000, [&] {
-        lit = lunabrelle::x11::lit_pixels(display, DefaultRootWindow(display));
-        return lit > min;
+    const bool shown = lunabrelle::x11::eventually(std::atoi(argv[3]) * 1000, [&] {
+        return (lit = lunabrelle::x11::lit_pixels(display, DefaultRootWindow(display))) > std::atol(argv[2]);
     });
     std::printf("%ld\n", lit);
     XCloseDisplay(display);

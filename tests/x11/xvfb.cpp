@@ -1,0 +1,202 @@
+#include "x11/xvfb.h"
+
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "support/temp_folder.h"
+
+extern char** environ;
+
+namespace lunabrelle::x11 {
+namespace {
+
+int ignore_errors(Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
+std::string build_dir() {
+    const char* dir = std::getenv("LUNABRELLE_BUILD_DIR");
+    return dir != nullptr ? dir : ".";
+}
+
+std::string hex_id(unsigned long window) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", window);
+    return text;
+}
+
+bool XvfbServer::start(int width, int height, std::string* why) {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) return *why = "no pipe", false;
+    // The child gets the write end without O_CLOEXEC under a known number.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const std::string screen = std::to_string(width) + 'x' + std::to_string(height) + "x24";
+    pid = spawn_process({"Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp", "-noreset",
+                         "+extension", "GLX"},
+                        {}, &actions);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    // Xvfb writes the display number and a newline once it listens.
+    std::string number;
+    for (pollfd p{fds[0], POLLIN, 0}; pid > 0 && poll(&p, 1, 20000) > 0;) {
+        char c = 0;
+        if (read(fds[0], &c, 1) != 1 || c == '\n') break;
+        number += c;
+    }
+    close(fds[0]);
+    if (pid <= 0) return *why = "Xvfb is not installed", false;
+    if (number.empty()) return *why = "Xvfb did not report a display", false;
+    name = ":" + number;
+    display = XOpenDisplay(name.c_str());
+    if (display == nullptr) return *why = "cannot connect to Xvfb on " + name, false;
+    return true;
+}
+
+XvfbServer::~XvfbServer() {
+    if (display != nullptr) XCloseDisplay(display);
+    if (pid > 0) stop_process(pid, 5000);
+}
+
+pid_t spawn_process(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                    const posix_spawn_file_actions_t* actions) {
+    std::vector<std::string> environment;
+    for (char** e = environ; *e != nullptr; ++e) environment.emplace_back(*e);
+    for (const std::string& change : env) {
+        const std::string key = change.substr(0, change.find('=') + 1);
+        std::erase_if(environment, [&](const std::string& e) { return e.compare(0, key.size(), key) == 0; });
+        if (change.size() > key.size()) environment.push_back(change);
+    }
+    std::vector<char*> argv, envp;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& e : environment) envp.push_back(const_cast<char*>(e.c_str()));
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+    pid_t pid = -1;
+    return posix_spawnp(&pid, args[0].c_str(), actions, nullptr, argv.data(), envp.data()) == 0 ? pid : -1;
+}
+
+bool wait_process(pid_t pid, int timeout_ms, int* status) {
+    for (int waited = 0;; waited += 10) {
+        const pid_t done = waitpid(pid, status, WNOHANG);
+        if (done == pid) return true;
+        if (done < 0 || waited >= timeout_ms) return false;
+        usleep(10000);
+    }
+}
+
+void stop_process(pid_t pid, int timeout_ms) {
+    int status = 0;
+    kill(pid, SIGTERM);
+    if (wait_process(pid, timeout_ms, &status)) return;
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+}
+
+std::pair<int, std::string> run_capture(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                                        int timeout_ms) {
+    test::TempFolder folder;
+    const std::string out = folder.file("output");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    const pid_t pid = spawn_process(args, env, &actions);
+    posix_spawn_file_actions_destroy(&actions);
+    if (pid <= 0) return {-1, "cannot start " + args[0]};
+    int status = -1;
+    if (!wait_process(pid, timeout_ms, &status)) {
+        stop_process(pid, 1000);
+        return {-1, "hung"};
+    }
+    std::stringstream text;
+    text << std::ifstream(out).rdbuf();
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), text.str()};
+}
+
+long lit_pixels(Display* display, Window window, int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0) return 0;
+    // A window that vanished makes XGetImage fail; the test reads that as -1.
+    XSync(display, False);
+    auto* previous = XSetErrorHandler(ignore_errors);
+    XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                              AllPlanes, ZPixmap);
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    if (image == nullptr) return -1;
+    long lit = 0;
+    for (int row = 0; row < height; ++row)
+        for (int col = 0; col < width; ++col) lit += (XGetPixel(image, col, row) & 0xe0e0e0) != 0;  // 24-bit TrueColor
+    XDestroyImage(image);
+    return lit;
+}
+
+long lit_pixels(Display* display, Window window) {
+    const auto [width, height] = window_size(display, window);
+    return lit_pixels(display, window, 0, 0, width, height);
+}
+
+bool eventually(int timeout_ms, const std::function<bool()>& condition) {
+    for (int waited = 0;; waited += 50) {
+        if (condition()) return true;
+        if (waited >= timeout_ms) return false;
+        usleep(50000);
+    }
+}
+
+Window make_window(Display* display, int width, int height, Visual* visual, int depth, bool map) {
+    const Window root = DefaultRootWindow(display);
+    XSetWindowAttributes attributes{};
+    unsigned long mask = CWBackPixel | CWBorderPixel;
+    if (visual == nullptr) {
+        visual = DefaultVisual(display, DefaultScreen(display));
+        depth = DefaultDepth(display, DefaultScreen(display));
+    } else {
+        attributes.colormap = XCreateColormap(display, root, visual, AllocNone);
+        mask |= CWColormap;
+    }
+    const Window window = XCreateWindow(display, root, 0, 0, static_cast<unsigned>(width),
+                                        static_cast<unsigned>(height), 0, depth, InputOutput, visual, mask,
+                                        &attributes);
+    if (map) XMapWindow(display, window);
+    XSync(display, False);
+    return window;
+}
+
+std::vector<Window> named_windows(Display* display, const std::string& name) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    std::vector<Window> found;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) return found;
+    for (unsigned i = 0; i < count; ++i) {
+        char* title = nullptr;
+        if (XFetchName(display, children[i], &title) != 0 && title != nullptr) {
+            if (name == title) found.push_back(children[i]);
+            XFree(title);
+        }
+    }
+    if (children != nullptr) XFree(children);
+    return found;
+}
+
+std::pair<int, int> window_size(Display* display, Window window) {
+    auto* previous = XSetErrorHandler(ignore_errors);
+    XWindowAttributes attributes;
+    const Status ok = XGetWindowAttributes(display, window, &attributes);
+    XSetErrorHandler(previous);
+    return ok == 0 ? std::pair{0, 0} : std::pair{attributes.width, attributes.height};
+}
+
+}  // namespace lunabrelle::x11
