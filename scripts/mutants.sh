@@ -263,8 +263,10 @@ for dir in "${dirs[@]}"; do build "$dir" || true; done
             printf "kill ratio (plain suite): %d/%d = %.0f %%", k, n, 100 * k / n
             if (n > e) printf "; without the equivalent mutants %d/%d = %.0f %%", k, n - e, 100 * k / (n - e)
             printf "\n" }'
-        ((sanitize)) && awk -v k=$((killed + killed_san)) -v n=$counted 'BEGIN {
-            printf "kill ratio with the sanitizer suite: %d/%d = %.0f %%\n", k, n, 100 * k / n }'
+        if ((sanitize)); then
+            awk -v k=$((killed + killed_san)) -v n=$counted 'BEGIN {
+                printf "kill ratio with the sanitizer suite: %d/%d = %.0f %%\n", k, n, 100 * k / n }'
+        fi
     fi
 } | tee -a "$table"
 [[ -n $report ]] && cp "$table" "$report"
