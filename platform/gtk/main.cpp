@@ -19,7 +19,10 @@ const char kUsage[] =
     "\n"
     "  --display NAME  the X display to use (default $DISPLAY)\n"
     "  --help          this text\n"
-    "  --version       the program's version\n";
+    "  --version       the program's version\n"
+    "\n"
+    "Exit status: 0 closed (saved or cancelled); 1 no display, or the dialog\n"
+    "cannot be shown; 2 a bad command line.\n";
 
 // A signal to end (logout, Ctrl-C) is a Cancel: nothing is written, and the
 // preview's world is drained and freed on the way out.
@@ -46,13 +49,26 @@ int main(int argc, char** argv) {
     }
     // The preview draws with GLX into the window GTK gives it.
     gdk_set_allowed_backends("x11");
+    // GTK's own options (--display and the rest) are taken before the display
+    // is opened, so a bad command line is told as one with or without a display.
+    GOptionContext* options = g_option_context_new(nullptr);
+    g_option_context_set_help_enabled(options, FALSE);
+    g_option_context_add_group(options, gtk_get_option_group(FALSE));
+    GError* error = nullptr;
+    const bool parsed = g_option_context_parse(options, &argc, &argv, &error);
+    g_option_context_free(options);
+    if (!parsed) {
+        std::fprintf(stderr, "lunabrelle-settings: %s\n%s", error->message, kUsage);
+        g_error_free(error);
+        return 2;
+    }
+    if (argc > 1) {
+        std::fprintf(stderr, "lunabrelle-settings: unknown argument \"%s\"\n%s", argv[1], kUsage);
+        return 2;
+    }
     if (!gtk_init_check(&argc, &argv)) {
         platform::log("Couldn't open the X display");
         return 1;
-    }
-    if (argc > 1) {
-        std::fprintf(stderr, "lunabrelle-settings: unknown option \"%s\"\n%s", argv[1], kUsage);
-        return 2;
     }
     lunabrelle::gtk::SettingsDialog dialog;
     dialog.on_closed = gtk_main_quit;
