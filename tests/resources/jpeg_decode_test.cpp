@@ -2,34 +2,27 @@
 #include <gtest/gtest.h>
 
 #include <stb_image.h>
-#include <stb_image_write.h>
 
 #include <cstdlib>
-#include <vector>
 
 #include "resources/image_texture.h"
 #include "resources/jpeg_decode.h"
+#include "resources/png_bytes.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using namespace lunabrelle::test;
 
-// A JPEG of gradients and noise, so that every block has detail to round.
+// An RGB JPEG of gradients and noise, so that every block has detail to round.
 Bytes written_jpeg(int width, int height) {
-    const int channels = 3;
-    Bytes pixels(std::size_t(width * height * channels));
+    Bytes pixels(std::size_t(width * height * 3));
     std::uint32_t noise = 7;
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         noise = noise * 1664525u + 1013904223u;
         pixels[i] = std::uint8_t((i % 251) / 2 + (noise >> 26));
     }
     Bytes jpeg;
-    stbi_write_jpg_to_func(
-        [](void* out, void* data, int size) {
-            auto* b = static_cast<unsigned char*>(data);
-            static_cast<Bytes*>(out)->insert(static_cast<Bytes*>(out)->end(), b, b + size);
-        },
-        &jpeg, width, height, channels, pixels.data(), 90);
+    stbi_write_jpg_to_func(append_to, &jpeg, width, height, 3, pixels.data(), 90);
     return jpeg;
 }
 
