@@ -1,8 +1,5 @@
 // Actions, the per-node action list on the world clock, event slots, and the
-// library's timed deletion, light placer and node hooks.
-#include <GL/gl.h>
-
-#include <array>
+// library's timed deletion.
 #include <limits>
 #include <utility>
 #include <vector>
@@ -10,9 +7,7 @@
 #include "animation/action_library.h"
 #include "animation/animate.h"
 #include "animation/event.h"
-#include "animation/node_hooks.h"
 #include "host/world_time.h"
-#include "scene/lights.h"
 #include "scene/object.h"
 #include "support/gl_test.h"
 
@@ -35,7 +30,7 @@ std::vector<int> ids(const Animate& list) {
     return out;
 }
 
-TEST(Action, LivesItsDurationRunningOnlyAndZeroIsEndless) {
+TEST(Action, LivesItsDurationRunningOnlyZeroIsEndlessAndTimesADeletionByItsOwnClock) {
     for (double duration : {0.0, -0.0, -1.0, std::numeric_limits<double>::quiet_NaN()}) {
         Action a = recording(1, duration);
         for (int i = 0; i < 20; ++i) a.animate(1'000'000);
@@ -52,6 +47,15 @@ TEST(Action, LivesItsDurationRunningOnlyAndZeroIsEndless) {
     a.animate(100);  // exactly used up
     EXPECT_TRUE(a.rip());
     EXPECT_EQ(runs.size(), 3u);
+    Object node;  // a timed deletion waits for its action's own clock to pass the time
+    Object_curent = &node;
+    Action die(2, true, 0.0);
+    die.init(die_after_msec, 0, 500.0, 0.0, 0.0);
+    die.animate(500);
+    EXPECT_FALSE(node.dead);
+    die.animate(1);
+    EXPECT_TRUE(node.dead);
+    Object_curent = nullptr;
 }
 
 class AnimateTest : public lunabrelle::test::GlTest {
@@ -100,55 +104,6 @@ TEST_F(AnimateTest, ExpiredRippedAndAppendedActionsKeepTheOrder) {
     EXPECT_EQ(runs, (std::vector<std::pair<int, double>>{{1, 1200}, {3, 1200}, {9, 0}}));
     list.make();
     EXPECT_EQ(ids(list), (std::vector<int>{1, 3}));
-}
-
-TEST_F(AnimateTest, DieAfterMsecWaitsForItsOwnClockAndSetLightPlacesLightsOneToFive) {
-    Object node;
-    Object_curent = &node;
-    Animate list;
-    for (int n : {0, 6, -1, 1, 2, 3, 4, 5}) {
-        Action light(1, true, 0.0);
-        light.init(set_light, n, 0.0, 0.0, 0.0);
-        list.add(light);
-    }
-    Action die(2, true, 0.0);
-    die.init(die_after_msec, 0, 5000.0, 0.0, 0.0);
-    list.add(die);
-    const auto position = [](int n) {
-        std::array<GLfloat, 4> p{};
-        glGetLightfv(GLenum(GL_LIGHT0 + n), GL_POSITION, p.data());
-        return p;
-    };
-    const auto light0 = position(0), light6 = position(6);
-    LightPosition[0] = LightPosition[1] = LightPosition[2] = 0.0f;
-    LightPosition[3] = 1.0f;
-    glTranslatef(3, 4, 5);
-    CURENT_TIME = 5000;
-    list.make();
-    EXPECT_FALSE(node.dead);  // not yet greater
-    EXPECT_EQ(position(0), light0);
-    EXPECT_EQ(position(6), light6);
-    for (int n = 1; n <= 5; ++n) EXPECT_EQ(position(n), (std::array<GLfloat, 4>{3, 4, 5, 1})) << n;
-    CURENT_TIME = 5001;
-    list.make();
-    EXPECT_TRUE(node.dead);
-    Object_curent = nullptr;
-}
-
-TEST_F(AnimateTest, HooksSetTheirStateWhateverTheyFind) {
-    struct Step { void (*hook)(int, void*); int phase; GLenum cap; bool on; };
-    const Step steps[] = {
-        {test, 1, GL_LIGHTING, true}, {test, 1, GL_LIGHT1, true}, {test, 2, GL_LIGHTING, false},
-        {test, 2, GL_LIGHT1, false}, {test, 3, GL_LIGHT1, true}, {test, 4, GL_LIGHT1, false},
-        {disable_light, 2, GL_LIGHTING, true}, {disable_light, 1, GL_LIGHTING, false},
-        {disable_depth_test, 1, GL_DEPTH_TEST, false}, {disable_depth_test, 2, GL_DEPTH_TEST, true},
-        {disable_depth_test, 3, GL_DEPTH_TEST, false}, {disable_depth_test, 4, GL_DEPTH_TEST, true},
-    };
-    for (std::size_t i = 0; i < std::size(steps); ++i) {
-        steps[i].on ? glDisable(steps[i].cap) : glEnable(steps[i].cap);
-        steps[i].hook(steps[i].phase, nullptr);
-        EXPECT_EQ(bool(glIsEnabled(steps[i].cap)), steps[i].on) << "step " << i;
-    }
 }
 
 TEST(Event, SendCopiesTemplatesThenCarriesOutIdCommandsThenForwardsDepthFirst) {

@@ -58,7 +58,7 @@ protected:
     quorvixlunabrelle view;
 };
 
-TEST_F(SaverViewTest, CreationNeedsASubviewKeepsTheHostsSeedAndSetsPathsButNoWorld) {
+TEST_F(SaverViewTest, CreationNeedsASubviewStartShowsBlackTheFirstTickBuildsAndOnlyAResizeRebuilds) {
     EXPECT_FALSE(view.initWithFrame(800, 600, false, nullptr));
     surface.can_create = false;
     EXPECT_FALSE(view.initWithFrame(800, 600, true, &surface));
@@ -66,17 +66,12 @@ TEST_F(SaverViewTest, CreationNeedsASubviewKeepsTheHostsSeedAndSetsPathsButNoWor
     surface.can_create = true;
     seed_random(12345);
     const int first = std::rand();
-    ASSERT_TRUE(view.initWithFrame(320.5, 200.25, true, &surface));
+    ASSERT_TRUE(view.initWithFrame(kWidth, kHeight, false, &surface));
     const int next = std::rand();
     std::srand(12345);
-    EXPECT_TRUE(std::rand() == first && std::rand() == next);
+    EXPECT_TRUE(std::rand() == first && std::rand() == next);  // the host's seed is kept
     EXPECT_EQ(mac_config_path, settings_file());
-    EXPECT_TRUE(surface.sizes.empty());  // the host sizes the subview
     EXPECT_EQ(conf, nullptr);
-}
-
-TEST_F(SaverViewTest, StartShowsBlackTheFirstTickBuildsAndOnlyAResizeRebuilds) {
-    ASSERT_TRUE(view.initWithFrame(kWidth, kHeight, false, &surface));
     view.setFrameSize(kWidth, kHeight);
     glClearColor(1, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);

@@ -1,31 +1,21 @@
-// The month calendar: its arithmetic against the C library, its page as drawn
-// at given dates of the virtual clock, and the local time it reads.
+// The month calendar: its arithmetic against the C library and its page as
+// drawn at given dates of the virtual clock.
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/frame_driver.h"
 #include "host/singletons.h"
 #include "overlays/calendar.h"
-#include "overlays/overlay_time.h"
-#include "platform/system/system.h"
 #include "support/meadow_world_test.h"
 
 namespace lunabrelle::test {
 namespace {
 
 using Names = std::vector<std::string>;
-
-std::tm date(int year, int month, int day) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    return t;
-}
 
 // The 42 cells of a page: "null" outside days 1..n starting at cell first.
 Names grid(int first, int n) {
@@ -38,29 +28,16 @@ TEST(CalendarMath, WeekdaysAndMonthLengthsFollowTheCLibrary) {
     const Calendar c;
     for (std::time_t day = -25567; day < 160000; day += 37) {  // 1900 .. 2408
         const std::time_t seconds = day * 86400;
-        std::tm ref{};
-        ASSERT_NE(gmtime_r(&seconds, &ref), nullptr);
-        std::tm plain = date(ref.tm_year + 1900, ref.tm_mon + 1, ref.tm_mday);
-        std::tm next = date(ref.tm_year + 1900, ref.tm_mon + 2, 1);
-        SCOPED_TRACE(std::to_string(ref.tm_year + 1900) + "-" + std::to_string(ref.tm_mon + 1));
-        EXPECT_EQ(c.what_day(&plain), ref.tm_wday);
-        EXPECT_EQ(c.day_of_mount(&plain), (timegm(&next) - timegm(&plain)) / 86400 + ref.tm_mday - 1);
+        std::tm date{}, last{};
+        ASSERT_NE(gmtime_r(&seconds, &date), nullptr);
+        const int weekday = std::exchange(date.tm_wday, -1);  // the calendar is given the date alone
+        last.tm_year = date.tm_year;
+        last.tm_mon = date.tm_mon + 1;  // day 0 of the next month: this month's last day
+        timegm(&last);
+        SCOPED_TRACE(std::to_string(date.tm_year + 1900) + "-" + std::to_string(date.tm_mon + 1));
+        EXPECT_EQ(c.what_day(&date), weekday);
+        EXPECT_EQ(c.day_of_mount(&date), last.tm_mday);
     }
-}
-
-TEST(OverlayTime, AFailedConversionKeepsThePreviousTimeAndTheNextSecondConverts) {
-    VirtualClock clock;
-    clock.set(2026, 3, 1, 7, 30, 59);
-    refresh_local_time();
-    // A calendar time beyond any representable year cannot be broken down.
-    platform::install_clock([] { return platform::WallClock{std::numeric_limits<std::int64_t>::max(), 0}; });
-    refresh_local_time();
-    ASSERT_NE(cur_time, nullptr);
-    EXPECT_EQ(cur_time->tm_hour * 100 + cur_time->tm_min, 730);
-    VirtualClock again;
-    again.set(2025, 12, 31, 23, 59, 58);  // any other second, earlier too
-    refresh_local_time();
-    EXPECT_EQ(cur_time->tm_year * 100 + cur_time->tm_sec, 12558);
 }
 
 using CalendarPageTest = MeadowWorldTest;

@@ -48,23 +48,11 @@ extern "C" int fsync(int fd) {
 
 namespace {
 
-constexpr std::size_t kSavedSize = 28;
-
 // Every field off its default and no two neighbouring flags alike, so a field
 // read or written in another's place shows: extra_flag 0xAB, extra_value
 // -123456, display_mode 7, show_fps 1, show_time 0, analog_clock 1, time_24h 0,
 // big_clock 0, show_calendar 1, monday_first 1.
 const Bytes kChanged = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xAB, 0xC0, 0x1D, 0xFE, 0xFF, 7, 0, 0, 0, 1, 0, 1, 0, 0, 1, 1};
-
-Config changed() {
-    Config c;
-    c.extra_flag = 0xAB;
-    c.extra_value = -123456;
-    c.display_mode = 7;
-    c.show_fps = c.analog_clock = c.monday_first = true;
-    c.show_time = c.big_clock = false;
-    return c;
-}
 
 Config read_bytes(const Bytes& bytes) {
     std::istringstream in(std::string(bytes.begin(), bytes.end()));
@@ -82,10 +70,11 @@ std::vector<int> fields(const Config& c) {
     return {c.show_fps,      c.show_time,    c.analog_clock, c.time_24h,    c.big_clock,
             c.show_calendar, c.monday_first, c.extra_flag,   c.extra_value, c.display_mode};
 }
+const std::vector<int> kChangedFields = {1, 0, 1, 0, 0, 1, 1, 0xAB, -123456, 7};
 
-TEST(ConfigLayout, WritesAndReadsEveryFieldInItsPlace) {
-    EXPECT_EQ(saved_bytes(changed()), kChanged);
-    EXPECT_EQ(fields(read_bytes(kChanged)), fields(changed()));
+TEST(ConfigLayout, ReadsAndWritesEveryFieldInItsPlace) {
+    EXPECT_EQ(fields(read_bytes(kChanged)), kChangedFields);
+    EXPECT_EQ(saved_bytes(read_bytes(kChanged)), kChanged);
     EXPECT_EQ(fields(read_bytes(saved_bytes(Config()))), fields(Config()));
     // Reserved texts are skipped on reading and written empty.
     Bytes texts = {1, 0, 0, 0, 3, 0, 0, 0, 'a', 'b', 'c', 2, 0, 0, 0, 'd', 'e'};
@@ -93,7 +82,7 @@ TEST(ConfigLayout, WritesAndReadsEveryFieldInItsPlace) {
     EXPECT_EQ(saved_bytes(read_bytes(texts)), kChanged);
 }
 
-TEST(ConfigLayout, ForeignOrDamagedFilesGiveTheDefaultsAndShortOnesKeepWhatWasRead) {
+TEST(ConfigLayout, ForeignOrDamagedFilesGiveTheDefaultsShortOnesKeepWhatWasReadAndNoModeReadsPastTheTable) {
     std::vector<Bytes> foreign(2, kChanged);
     foreign[0][0] = 0;
     foreign[1][0] = 2;
@@ -103,19 +92,16 @@ TEST(ConfigLayout, ForeignOrDamagedFilesGiveTheDefaultsAndShortOnesKeepWhatWasRe
             for (std::size_t b = 0; b < 4; ++b) foreign.back()[at + b] = static_cast<unsigned char>(std::uint32_t(length) >> (8 * b));
         }
     for (std::size_t i = 0; i < foreign.size(); ++i) EXPECT_EQ(fields(read_bytes(foreign[i])), fields(Config())) << i;
+    Config c;  // nor does a display mode outside the table give a resolution
+    for (int mode : {10, -1, INT_MIN}) {
+        c.display_mode = mode;
+        EXPECT_EQ(c.ret_x_resolution() | c.ret_y_resolution() | c.ret_bpp(), 0) << mode;
+    }
     const std::size_t ends[] = {22, 23, 24, 25, 26, 27, 28, 13, 17, 21};  // each field read whole, fields() order
     for (std::size_t length = 0; length <= kChanged.size(); ++length) {
         const auto got = fields(read_bytes(Bytes(kChanged.begin(), kChanged.begin() + std::ptrdiff_t(length))));
         for (std::size_t f = 0; f < std::size(ends); ++f)
-            EXPECT_EQ(got[f], fields(length >= ends[f] ? changed() : Config())[f]) << "length " << length << " field " << f;
-    }
-}
-
-TEST(ConfigLayout, DisplayModesOutsideTheTableHaveNoResolution) {
-    Config c;
-    for (int mode : {10, -1, INT_MIN}) {
-        c.display_mode = mode;
-        EXPECT_EQ(c.ret_x_resolution() | c.ret_y_resolution() | c.ret_bpp(), 0) << mode;
+            EXPECT_EQ(got[f], length >= ends[f] ? kChangedFields[f] : fields(Config())[f]) << "length " << length << " field " << f;
     }
 }
 
@@ -128,7 +114,7 @@ mode_t mode_of(const std::string& path) {
     return stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
-TEST(SettingsFile, SaveSyncsTheNewFileBesideTheOldOneBeforeReplacingIt) {
+TEST(SettingsFile, SaveSyncsTheNewFileBesideTheOldOneBeforeReplacingItAndAFailedSaveLeavesTheOldFile) {
     TempFolder dir;
     watched = dir.file("quorvix_lunabrelle.cfg");
     EXPECT_TRUE(load_config(watched).show_time);  // missing: the defaults
@@ -140,23 +126,16 @@ TEST(SettingsFile, SaveSyncsTheNewFileBesideTheOldOneBeforeReplacingIt) {
     ASSERT_TRUE(save_config(c, watched));
     ASSERT_FALSE(synced.empty());  // the folder is synced after the rename
     EXPECT_EQ(synced[0].path, watched + ".saving");
-    EXPECT_EQ(synced[0].size, off_t(kSavedSize));
+    EXPECT_EQ(synced[0].size, off_t(kChanged.size()));
     EXPECT_EQ(synced[0].settings_file, Bytes(100, 0xee));
     EXPECT_FALSE(load_config(watched).show_time);
-    EXPECT_EQ(entries_in(dir.path()), 1);
-}
-
-TEST(SettingsFile, FailedSaveLeavesTheOldFileIntact) {
-    TempFolder dir;
-    dir.write("quorvix_lunabrelle.cfg", Bytes(40, 7));
-    bool saved = true;
+    const Bytes saved = dir.read("quorvix_lunabrelle.cfg");
     {
         lunabrelle::test::FileSizeLimit limit(10);
-        saved = save_config(Config(), dir.file("quorvix_lunabrelle.cfg"));
+        EXPECT_FALSE(save_config(Config(), watched));
     }
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(dir.read("quorvix_lunabrelle.cfg"), Bytes(40, 7));
-    EXPECT_EQ(entries_in(dir.path()), 1);  // the temporary is gone
+    EXPECT_EQ(dir.read("quorvix_lunabrelle.cfg"), saved);
+    EXPECT_EQ(entries_in(dir.path()), 1);  // no temporary left
 }
 
 TEST(SettingsFile, ALinkStaysItsPrivateTargetKeepsItsModeAndMissingFoldersAreMadePrivate) {
@@ -168,11 +147,11 @@ TEST(SettingsFile, ALinkStaysItsPrivateTargetKeepsItsModeAndMissingFoldersAreMad
     ASSERT_EQ(symlink("real/settings", path.c_str()), 0);
     ASSERT_TRUE(save_config(Config(), path));
     EXPECT_TRUE(std::filesystem::is_symlink(path));
-    EXPECT_EQ(dir.read("real/settings").size(), kSavedSize);
+    EXPECT_EQ(dir.read("real/settings").size(), kChanged.size());
     EXPECT_EQ(mode_of(dir.file("real/settings")), 0600u);
     EXPECT_EQ(entries_in(dir.path() / "real"), 1);
     ASSERT_TRUE(save_config(Config(), dir.file("config/lunabrelle/quorvix_lunabrelle.cfg")));
-    EXPECT_EQ(dir.read("config/lunabrelle/quorvix_lunabrelle.cfg").size(), kSavedSize);
+    EXPECT_EQ(dir.read("config/lunabrelle/quorvix_lunabrelle.cfg").size(), kChanged.size());
     EXPECT_EQ(mode_of(dir.file("config")), 0700u);
     EXPECT_EQ(mode_of(dir.file("config/lunabrelle")), 0700u);
 }
