@@ -1,6 +1,5 @@
 // Shared set-up of the host tests: a real headless context, the virtual
-// clock (counting its readings), a private settings file path and, for the
-// view, a resource folder of empty archives.
+// clock (counting its readings) and a private settings file path.
 #pragma once
 
 #include <string>
@@ -17,7 +16,6 @@ protected:
     void TearDown() override;
 
     std::string settings_file() const { return folder.file("settings.cfg"); }  // absent until written
-    std::string empty_resources() const;  // every archive the scene opens, each empty
 
     TempFolder folder;
     VirtualClock clock;

@@ -1,12 +1,15 @@
-// Computed textures: their names, and the registry in a real context (sharing
-// by name, deletion on the last release, refusals).
+// Computed textures: their names, the fire generator run on its own (what its
+// pictures must show, not the numbers of its formula), and the registry in a
+// real context (sharing by name, deletion on the last release, refusals).
 #include <GL/gl.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "support/gl_test.h"
 #include "support/log_capture.h"
+#include "textures/fire.h"
 #include "textures/texture_name.h"
 #include "textures/texturebase.h"
 
@@ -40,6 +43,33 @@ TEST(TextureName, ReadsSizesAndParametersAndRefusesTheRest) {
         EXPECT_FALSE(parse_texture_name(name, 16384, &why)) << name;
         EXPECT_FALSE(why.empty()) << name;
     }
+}
+
+using Pixels = std::vector<unsigned char>;
+
+TEST(Fire, EdgesStayColdWhileTheInsideBurnsAndOneSeedGivesOneSequence) {
+    constexpr int w = 24, h = 16;
+    auto run = [&](unsigned seed) -> Pixels {
+        fire_param f(w, h);
+        Pixels pixels(w * h * 4);
+        std::srand(seed);
+        for (int step = 0; step < 300; ++step) {
+            fire(0, w, h, pixels.data(), &f);
+            for (int y = 0; y < h; ++y)
+                for (int c = 0; c < 4; ++c) EXPECT_EQ(pixels[4 * (y * w) + c] | pixels[4 * (y * w + w - 1) + c], 0) << y;
+        }
+        bool lit = false;
+        for (int i = 3; i < w * h * 4; i += 4) lit = lit || pixels[i] != 0;
+        EXPECT_TRUE(lit);
+        return pixels;
+    };
+    const Pixels first = run(42);
+    EXPECT_EQ(first, run(42));
+    EXPECT_NE(first, run(43));
+    fire_param f(1, 2);  // sizes other than the state's touch nothing
+    Pixels more(64, 0xEE);
+    fire(0, 4, 4, more.data(), &f);
+    EXPECT_EQ(more, Pixels(64, 0xEE));
 }
 
 class TexturebaseTest : public lunabrelle::test::GlTest {
