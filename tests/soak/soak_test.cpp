@@ -23,6 +23,7 @@
 #include "platform/render/virtual_clock.h"
 #include "platform/system/system.h"
 #include "settings/config.h"
+#include "support/process.h"
 #include "support/temp_folder.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -80,9 +81,7 @@ Holdings holdings() { return {allocated_bytes(), live_texture_names(), open_desc
 class Soak : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* build = std::getenv("LUNABRELLE_BUILD_DIR");
-        ASSERT_NE(build, nullptr) << "LUNABRELLE_BUILD_DIR is not set";
-        const std::string resources = std::string(build) + "/resources";
+        const std::string resources = build_dir() + "/resources";
         ASSERT_TRUE(std::filesystem::is_regular_file(resources + "/main.pak")) << resources;
         // Without rasterizer threads the GL driver keeps the same buffers after
         // the same frames, so heap readings compare; the pixels do not change.
@@ -121,13 +120,9 @@ protected:
         EXPECT_EQ(live_texture_names(), before.textures) << where;
         EXPECT_EQ(open_descriptors(), before.descriptors) << where;
     }
-    // Minute steps up to to (the last one shorter), one frame each.
-    void coarse_to(std::int64_t to) {
-        for (; virtual_time() + kMinute <= to; frame()) advance_virtual_time(kMinute);
-        if (virtual_time() < to) set_virtual_time(to), frame();
-    }
-    void fine_to(std::int64_t to) {
-        for (; virtual_time() < to; frame()) advance_virtual_time(kFrame);
+    // Steps of step up to to (the last one shorter), one frame each.
+    void step_to(std::int64_t to, std::int64_t step) {
+        for (; virtual_time() < to; frame()) advance_virtual_time(std::min(step, to - virtual_time()));
     }
 
     TempFolder folder;
@@ -154,9 +149,9 @@ struct Window {
 
 // Every overlay shown over midnights, a month end, a year end, both
 // daylight-saving changes and a clock set back an hour and forward a day: a
-// minute per frame where only the minute changes, a sixtieth of a second per
-// frame around every other turn of the local time. The scene must stay the
-// same size.
+// minute per frame, a sixtieth of a second per frame for two seconds either
+// side of every turn of the local date or of daylight saving and after every
+// jump. The scene must stay the same size.
 class TimeSoak : public Soak {
 protected:
     void run(const Window& w, int index) {
@@ -175,32 +170,26 @@ protected:
         // The first hour settles the scene: the flyers' builders have run,
         // the first digits and the calendar page are up.
         frame();
-        coarse_to(virtual_time() + kHour);
+        step_to(virtual_time() + kHour, kMinute);
         const int settled = largest = world_nodes();
         const std::int64_t heap_settled = allocated_bytes();
         for (const auto& [hours, jump] : w.legs) {
-            const std::int64_t end = virtual_time() + hours * kHour;
-            // Frame by frame for two seconds around every whole minute at which
-            // the local date or the daylight-saving flag changes.
-            std::tm before = local(virtual_time());
-            for (std::int64_t t = (virtual_time() / kMinute + 1) * kMinute; t <= end; t += kMinute) {
-                const std::tm now = local(t);
-                if (now.tm_mday != before.tm_mday || now.tm_isdst != before.tm_isdst) {
-                    coarse_to(t - 2 * kSecond);
-                    fine_to(t + 2 * kSecond);
-                }
-                before = now;
+            // Both zones turn their dates and daylight saving on whole hours.
+            const std::int64_t from = virtual_time() / kHour * kHour;
+            for (std::int64_t hour = from + kHour; hour <= from + hours * kHour; hour += kHour) {
+                const std::tm before = local(hour - kSecond), after = local(hour);
+                const bool turn = before.tm_mday != after.tm_mday || before.tm_isdst != after.tm_isdst;
+                step_to(hour - (turn ? 2 * kSecond : 0), kMinute);
+                if (turn) step_to(hour + 2 * kSecond, kFrame);
             }
-            coarse_to(end - 2 * kSecond);
-            fine_to(end);
             run_us += hours * kHour;
             if (jump != 0) {
                 advance_virtual_time(jump);
                 frame();
-                fine_to(virtual_time() + 2 * kSecond);
+                step_to(virtual_time() + 2 * kSecond, kFrame);
             }
         }
-        coarse_to(virtual_time() + kHour);  // like the hour the heap was first read after
+        step_to(virtual_time() + kHour, kMinute);  // like the hour the heap was first read after
         // Glyphs, digits and calendar pages are replaced on the way: a page
         // (about fifty nodes) drains over a few frames while the next is up;
         // the heap holds glyphs of other digits and the GL driver's caches.
