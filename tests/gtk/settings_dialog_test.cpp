@@ -136,10 +136,6 @@ TEST_F(SettingsDialogTest, SaveWritesTheFileOrShowsWhyItCouldNotAndKeepsTheSheet
     expected[kAnalog] = expected[kMonday] = 1;
     EXPECT_EQ(dir.read("quorvix_lunabrelle.cfg"), expected);
     EXPECT_FALSE(gtk_widget_get_visible(message));
-    // The world now runs on the file; the next tick builds its scene.
-    ASSERT_NE(conf, nullptr);
-    EXPECT_TRUE(conf->analog_clock && conf->monday_first && !conf->time_24h);
-    EXPECT_FALSE(dialog.view._initedGL);
     // The sheet is open again on what was saved, with its rules applied.
     EXPECT_NE(dialog.view.config, nullptr);
     EXPECT_FALSE(dialog.closed);

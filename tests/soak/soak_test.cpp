@@ -23,6 +23,7 @@
 #include "platform/render/virtual_clock.h"
 #include "platform/system/system.h"
 #include "settings/config.h"
+#include "support/meadow_world_test.h"
 #include "support/process.h"
 #include "support/temp_folder.h"
 
@@ -39,12 +40,7 @@ namespace {
 constexpr std::int64_t kSecond = 1000000, kMinute = 60 * kSecond, kHour = 60 * kMinute, kDay = 24 * kHour;
 constexpr std::int64_t kFrame = kSecond / 60;
 
-int subtree(const Object* node) {
-    int n = 1;
-    for (const Object* child : node->links) n += subtree(child);
-    return n;
-}
-int world_nodes() { return (map != nullptr ? subtree(map) : 0) + (overlay != nullptr ? subtree(overlay) : 0); }
+int world_nodes() { return (map != nullptr ? count_nodes(map) : 0) + (overlay != nullptr ? count_nodes(overlay) : 0); }
 
 int live_texture_names() {
     // A driver that reuses freed names keeps them low; one that counts up

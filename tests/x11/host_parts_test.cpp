@@ -30,7 +30,6 @@ TEST(Options, TargetsWindowIdsValuesAndEveryStandardHackOptionInEitherSpelling) 
         {{"--root", "--window-id", "42"}, Target::window_id, 42, false},
         {{"-window-id", "0X2aBc"}, Target::window_id, 0x2abc, false},
         {{"--window-id=0x400001"}, Target::window_id, 0x400001, false},
-        {{"-window-id", "0xFFFFFFFF"}, Target::window_id, 0xFFFFFFFF, false},
         {{"-window-id", "4294967295"}, Target::window_id, 0xFFFFFFFF, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.empty() ? "" : c.args.back());
@@ -70,9 +69,6 @@ TEST(Options, RefusesWhatCannotBeMeant) {
              {"-clock-size", "huge"}, {"-week-starts", "friday"}, {"-calendar=1"}, {"-frames", "x"}})
         EXPECT_NE(parse_options(bad).error, "") << bad[0] << (bad.size() > 1 ? " " + bad[1] : "");
     EXPECT_NE(parse_options({"-fps", "-nope"}).error.find("-nope"), std::string::npos);
-    const std::string text = usage("lunabrelle");
-    for (const char* option : {"-root", "-window-id", "-window", "-fps", "-display", "-settings", "-help"})
-        EXPECT_NE(text.find(option), std::string::npos) << option;
 }
 
 // Each choice lunabrelle.xml offers makes a command line that is read without
