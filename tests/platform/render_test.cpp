@@ -217,7 +217,6 @@ TEST_F(RenderRun, RefusesWithTheStatusItsHelpGivesAndWritesNothing) {
         EXPECT_NE(output.find(message), std::string::npos) << output;
     };
     fs::create_directory(res);
-    refused({"--size", "320by240"}, 2, "bad size");
     refused({"--resources", dir.file("missing")}, 2, "no resources folder");
     refused({"--resources", res}, 2, "\"main.pak\"");
     for (const char* name : {"main.pak", "butterfly1.pak", "butterfly2.pak", "butterfly3.pak", "butterfly4.pak",

@@ -45,11 +45,11 @@ protected:
         return pid;
     }
     // Sends the signal (none: 0) and waits for the end; the exit status, or
-    // -1 when it did not end within kStopMs (it is then killed).
-    int end(pid_t pid, int signal = 0) {
+    // -1 when it did not end within timeout_ms (it is then killed).
+    int end(pid_t pid, int signal = 0, int timeout_ms = kStopMs) {
         if (signal != 0) kill(pid, signal);
         int status = 0;
-        const bool ended = wait_process(pid, kStopMs, &status);
+        const bool ended = wait_process(pid, timeout_ms, &status);
         std::erase(started, pid);
         if (!ended) stop_process(pid, 1000);
         return !ended ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -205,13 +205,9 @@ TEST_F(OnXvfb, AnOwnWindowFollowsResizesAsksForFullScreenAndEndsOnRequestSignalO
     const pid_t lost = start({"-title", "Lost", "-geometry", "320x240+400+0"});
     EXPECT_TRUE(shows_scene(wait_named("Stopped")) && shows_scene(wait_named("Lost")));
     kill(server.pid, SIGSTOP);
-    kill(stopped, SIGTERM);
-    int status = 0;
-    const bool ended = wait_process(stopped, 15000, &status);
+    const int status = end(stopped, SIGTERM, 15000);
     kill(server.pid, SIGCONT);
-    ASSERT_TRUE(ended) << "the saver waited on the stopped server";
-    std::erase(started, stopped);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(status, 0) << "-1: the saver waited on the stopped server";
     XCloseDisplay(d);
     server.display = nullptr;
     kill(server.pid, SIGKILL);

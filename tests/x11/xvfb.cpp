@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <tuple>
 
 namespace lunabrelle::x11 {
 namespace {
@@ -57,6 +58,7 @@ XvfbServer::~XvfbServer() {
 }
 
 long lit_pixels(Display* display, Window window, int x, int y, int width, int height) {
+    if (width == 0) std::tie(width, height) = window_size(display, window);
     if (width <= 0 || height <= 0) return 0;
     // A window that vanished makes XGetImage fail; the test reads that as -1.
     XSync(display, False);
@@ -71,11 +73,6 @@ long lit_pixels(Display* display, Window window, int x, int y, int width, int he
         for (int col = 0; col < width; ++col) lit += (XGetPixel(image, col, row) & 0xe0e0e0) != 0;  // 24-bit TrueColor
     XDestroyImage(image);
     return lit;
-}
-
-long lit_pixels(Display* display, Window window) {
-    const auto [width, height] = window_size(display, window);
-    return lit_pixels(display, window, 0, 0, width, height);
 }
 
 bool eventually(int timeout_ms, const std::function<bool()>& condition) {

@@ -38,8 +38,7 @@ struct XvfbServer {
 // Pixels of the rectangle (the whole window without one) that are not
 // (nearly) black, in a 24-bit TrueColor window as every test server has;
 // -1 when the window cannot be read (gone, unmapped).
-long lit_pixels(Display* display, Window window, int x, int y, int width, int height);
-long lit_pixels(Display* display, Window window);
+long lit_pixels(Display* display, Window window, int x = 0, int y = 0, int width = 0, int height = 0);
 // Checks condition every 50 ms for up to timeout_ms; true once it holds.
 bool eventually(int timeout_ms, const std::function<bool()>& condition);
 // A top-level window of the test, mapped when asked; no input selected.
