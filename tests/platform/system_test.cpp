@@ -102,13 +102,10 @@ TEST(OpenUrl, ReportsWhetherTheOpenerSucceeded) {
     EXPECT_FALSE(platform::open_url("https://example.org"));
 }
 
-TEST(HeadlessGl, ACompatibilityContextThatReadsBackTopRowFirstAndKeepsItsObjectsOverAResize) {
+TEST(HeadlessGl, ReadsBackTopRowFirstAndKeepsItsObjectsOverAResize) {
     HeadlessGl gl;
     std::string error;
     ASSERT_TRUE(gl.create(7, 5, &error)) << error;
-    glMatrixMode(GL_MODELVIEW);  // fixed function works
-    glLoadIdentity();
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     GLint depth_bits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depth_bits);
     EXPECT_GE(depth_bits, 24);  // the scene is 3D
