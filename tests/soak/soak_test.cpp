@@ -20,6 +20,7 @@
 #include "host/saver_view.h"
 #include "host/singletons.h"
 #include "platform/render/headless_surface.h"
+#include "platform/render/render_options.h"
 #include "platform/render/virtual_clock.h"
 #include "platform/system/system.h"
 #include "settings/config.h"
@@ -137,7 +138,7 @@ std::tm local(std::int64_t us) {
 // A run from a local start time: stretches of hours, each followed by a jump
 // of the clock (none: 0).
 struct Window {
-    int year, month, day, hour;
+    const char* start;  // YYYY-MM-DD HH:MM:SS
     bool analog;
     std::vector<std::pair<int, std::int64_t>> legs;
 };
@@ -157,10 +158,9 @@ protected:
         settings.time_24h = index % 2 == 0;
         settings.monday_first = index % 2 != 0;
         ASSERT_TRUE(save_config(settings, folder.file("settings.cfg")));
-        std::tm start{};
-        start.tm_year = w.year - 1900, start.tm_mon = w.month - 1, start.tm_mday = w.day, start.tm_hour = w.hour;
-        start.tm_isdst = -1;
-        set_virtual_time(static_cast<std::int64_t>(mktime(&start)) * kSecond);
+        std::time_t start = 0;
+        ASSERT_TRUE(parse_local_time(w.start, &start));
+        set_virtual_time(static_cast<std::int64_t>(start) * kSecond);
         view.startAnimation();
         // The first hour settles the scene: the flyers' builders have run,
         // the first digits and the calendar page are up.
@@ -202,18 +202,18 @@ protected:
 
 // The year's end, with the clock set back an hour on the last morning of the
 // year and forward a day on the first of the new one.
-Window year_end(bool analog) { return {2026, 12, 30, 20, analog, {{13, -kHour}, {26, kDay}, {7, 0}}}; }
+Window year_end(bool analog) { return {"2026-12-30 20:00:00", analog, {{13, -kHour}, {26, kDay}, {7, 0}}}; }
 
 TEST_F(TimeSoak, BerlinOverYearEndAndBothClockChanges) {
     soak("Europe/Berlin", {year_end(false),
-                           {2030, 3, 30, 12, true, {{36, 0}}},     // summer time from 31 March, a month's last day
-                           {2027, 10, 30, 12, false, {{36, 0}}}});  // winter time from 31 October, likewise
+                           {"2030-03-30 12:00:00", true, {{36, 0}}},    // summer time from 31 March, a month's end
+                           {"2027-10-30 12:00:00", false, {{36, 0}}}});  // winter time from 31 October, likewise
 }
 
 TEST_F(TimeSoak, NewYorkOverYearEndAndBothClockChanges) {
     soak("America/New_York", {year_end(true),
-                              {2027, 3, 13, 12, false, {{36, 0}}},   // daylight time from the second Sunday of March
-                              {2026, 10, 31, 12, true, {{36, 0}}}});  // standard time from 1 November
+                              {"2027-03-13 12:00:00", false, {{36, 0}}},  // daylight time from 14 March
+                              {"2026-10-31 12:00:00", true, {{36, 0}}}});  // standard time from 1 November
 }
 
 // The rounds repeat their settings and sizes every 40 rounds; a first whole
