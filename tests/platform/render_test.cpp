@@ -1,13 +1,11 @@
 // The headless renderer: its options, its PNG files (also over links, devices
-// and FIFOs), and the built program
-// run as a user would.
+// and FIFOs), and the built program run as a user would.
 #include <gtest/gtest.h>
 
 #include <stb_image.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,6 +18,7 @@
 
 #include "platform/render/png_output.h"
 #include "platform/render/render_options.h"
+#include "support/process.h"
 #include "support/temp_folder.h"
 
 namespace lunabrelle::test {
@@ -49,14 +48,10 @@ TEST(RenderOptions, EveryOptionInBothSpellingsAndTheDefaults) {
     EXPECT_TRUE(o.fps == 30.0 && o.frames == 5 && o.has_seed && o.seed == 4294967295u && o.every == 2);
     EXPECT_EQ(o.resources + o.config + o.out_dir, "/r/c.cfgframes");
     // Seconds become frames at the rate, which may come later; at least one.
-    const std::pair<std::vector<const char*>, int> seconds[] = {{{"--seconds", "2"}, 120},
-                                                                {{"--seconds", "1.5", "--fps", "10"}, 15},
-                                                                {{"--seconds", "0.001"}, 1}};
-    for (auto [args, frames] : seconds) {
-        args.insert(args.begin(), {"--out", "x.png"});
-        ASSERT_TRUE(parses(args, &o));
-        EXPECT_EQ(o.frames, frames);
-    }
+    ASSERT_TRUE(parses({"--out", "x.png", "--seconds", "1.5", "--fps", "10"}, &o));
+    EXPECT_EQ(o.frames, 15);
+    ASSERT_TRUE(parses({"--out", "x.png", "--seconds", "0.001"}, &o));
+    EXPECT_EQ(o.frames, 1);
     ASSERT_TRUE(parses({"--help", "--bogus"}, &o));  // help wins over everything after it
     EXPECT_TRUE(o.help);
 }
@@ -65,15 +60,11 @@ TEST(RenderOptions, RefusesWhatCannotBeMeant) {
     const std::vector<std::vector<const char*>> bad = {
         {}, {"--out"}, {"--out", ""}, {"--bogus"}, {"--every", "2"}, {"--out-dir", "d", "--every", "0"},
         {"--seconds", "1", "--frames", "3"}, {"--seconds", "1e300"}, {"--seed", "4294967296"}, {"--seed", "-1"},
-        {"--size", "320"}, {"--size", "x240"}, {"--size", "0x240"}, {"--size", "-1x5"}, {"--size", "320x240x2"},
-        {"--size", "16385x1"}, {"--size", "320 x240"}, {"--size", "1e3x5"}, {"--size", "99999999999x1"},
-        {"--fps", "0"}, {"--fps", "nan"}, {"--fps", "inf"}, {"--fps", "1001"}, {"--fps", "60fps"}, {"--fps", ""},
-        {"--frames", "0"}, {"--frames", "2.5"}, {"--frames", "100000001"},
-        {"--at", "2023-02-29 12:00:00"}, {"--at", "2024-13-01 00:00:00"}, {"--at", "2024-01-01 24:00:00"},
-        {"--at", "2024-01-01 12:60:00"}, {"--at", "2024-01-01"}, {"--at", "2024-01-01T12:00:00"},
-        {"--at", "2024-01-01 12:00:00 "}, {"--at", "24-01-01 12:00:00"}, {"--at", "-001-12-31 23:59:58"},
-        {"--at", "+202-01-01 00:00:00"}, {"--at", " 202-01-01 00:00:00"}, {"--at", "2024-06-01 -1:00:00"},
-        {"--at", "2024-06-01 12:34:+5"}};
+        {"--size", "320"}, {"--size", "0x240"}, {"--size", "320x240x2"}, {"--size", "16385x1"},
+        {"--size", "99999999999x1"}, {"--fps", "0"}, {"--fps", "nan"}, {"--fps", "1001"}, {"--fps", "60fps"},
+        {"--frames", "0"}, {"--frames", "100000001"}, {"--at", "2023-02-29 12:00:00"}, {"--at", "2024-13-01 00:00:00"},
+        {"--at", "2024-01-01 24:00:00"}, {"--at", "2024-01-01"}, {"--at", "2024-01-01T12:00:00"},
+        {"--at", "-001-12-31 23:59:58"}, {"--at", "2024-06-01 12:34:+5"}};
     for (auto args : bad) {
         if (!args.empty() && std::string(args[0]) != "--out") args.insert(args.begin(), {"--out", "x.png"});
         EXPECT_FALSE(parses(args)) << (args.empty() ? "" : args.back());
@@ -121,85 +112,59 @@ TEST(PngOutput, WritesRgbTopRowFirstOrKeepsTheOldFile) {
     EXPECT_FALSE(writable_folder(path));
 }
 
-const std::vector<std::uint8_t> kFrame(2 * 2 * 4, 200);
-
-bool is_png(const std::vector<unsigned char>& bytes) { return bytes.size() > 8 && bytes[1] == 'P' && bytes[2] == 'N'; }
-
-// Everything a FIFO's reader gets until the writer closes.
-std::vector<unsigned char> drain(const std::string& fifo) {
-    std::vector<unsigned char> got;
-    const int fd = open(fifo.c_str(), O_RDONLY);
-    unsigned char chunk[4096];
-    for (ssize_t n; (n = read(fd, chunk, sizeof chunk)) > 0;) got.insert(got.end(), chunk, chunk + n);
-    close(fd);
-    return got;
-}
-
 // Frames written over what is not a plain file: a link is written through, a
-// device or a FIFO is written into, and neither is ever replaced.
-TEST(PngOutput, LinksAreWrittenThroughAndKept) {
+// device or a FIFO is written into, and none of them is ever replaced.
+TEST(PngOutput, LinksAreWrittenThroughDevicesAndFifosIntoAndNoneIsReplaced) {
     TempFolder dir;
+    const std::vector<std::uint8_t> frame(2 * 2 * 4, 200);
+    const auto is_png = [](const std::vector<unsigned char>& bytes) { return bytes.size() > 8 && bytes[1] == 'P'; };
+    std::string error;
     fs::create_directory(dir.path() / "pictures");
-    for (const bool dangling : {false, true}) {
-        SCOPED_TRACE(dangling ? "dangling link" : "link to a file");
-        const std::string link = dir.file(dangling ? "new.png" : "old.png");
-        const std::string target = dangling ? "pictures/new-target.png" : "pictures/old-target.png";
-        if (!dangling) dir.write(target, {1, 2, 3});
-        ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
-        std::string error;
-        ASSERT_TRUE(write_png(link, 2, 2, kFrame, &error)) << error;
-        EXPECT_TRUE(fs::is_symlink(link));
-        EXPECT_TRUE(is_png(dir.read(target)));
+    dir.write("pictures/old.png", {1, 2, 3});
+    for (const std::string name : {"old.png", "new.png"}) {  // a link to a file, a dangling link
+        SCOPED_TRACE(name);
+        ASSERT_EQ(symlink(("pictures/" + name).c_str(), dir.file(name).c_str()), 0);
+        ASSERT_TRUE(write_png(dir.file(name), 2, 2, frame, &error)) << error;
+        EXPECT_TRUE(fs::is_symlink(dir.file(name)));
+        EXPECT_TRUE(is_png(dir.read("pictures/" + name)));
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "pictures"), {}), 2);
-}
 
-TEST(PngOutput, DevicesAndFifosAreWrittenIntoNeverReplaced) {
-    TempFolder dir;
     const std::string fifo = dir.file("pipe.png"), device = dir.file("null.png");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     ASSERT_EQ(mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0) << "needs root: a null device";
-    std::string error;
-
-    EXPECT_TRUE(write_png(device, 2, 2, kFrame, &error)) << error;
+    EXPECT_TRUE(write_png(device, 2, 2, frame, &error)) << error;
     EXPECT_TRUE(fs::is_character_file(device));
-
     // Nobody reads the pipe yet: refused at once, with a word why.
-    EXPECT_FALSE(write_png(fifo, 2, 2, kFrame, &error));
+    EXPECT_FALSE(write_png(fifo, 2, 2, frame, &error));
     EXPECT_NE(error.find("pipe.png"), std::string::npos) << error;
-    EXPECT_TRUE(fs::is_fifo(fifo));
-
-    auto reader = std::async(std::launch::async, drain, fifo);
+    auto reader = std::async(std::launch::async, [&] {  // all it gets until the writer closes
+        std::vector<unsigned char> got;
+        unsigned char chunk[4096];
+        const int fd = open(fifo.c_str(), O_RDONLY);
+        for (ssize_t n; (n = read(fd, chunk, sizeof chunk)) > 0;) got.insert(got.end(), chunk, chunk + n);
+        close(fd);
+        return got;
+    });
     // The writer may come before the reader has opened its end; it is refused then.
     bool written = false;
     for (int tries = 0; tries < 1000 && !written; ++tries)
-        if (!(written = write_png(fifo, 2, 2, kFrame, &error))) usleep(1000);
+        if (!(written = write_png(fifo, 2, 2, frame, &error))) usleep(1000);
     EXPECT_TRUE(written) << error;
     EXPECT_TRUE(is_png(reader.get()));
     EXPECT_TRUE(fs::is_fifo(fifo));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 5);
 }
 
 // The built renderer, with the test's folder for its files.
 class RenderRun : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* build = std::getenv("LUNABRELLE_BUILD_DIR");
-        ASSERT_NE(build, nullptr) << "LUNABRELLE_BUILD_DIR must name the build tree";
-        built = build;
-        ASSERT_TRUE(fs::exists(built / "lunabrelle-render")) << built;
-        for (const char* name : {"main.pak", "butterfly1.pak", "clock.pak", "calendar.pak", "utils.pak"})
-            ASSERT_TRUE(fs::exists(built / "resources" / name)) << "the archives are not built: " << name;
+    int run(std::vector<std::string> args) {
+        args.insert(args.begin(), {build_dir() + "/lunabrelle-render", "--config", dir.file("none.cfg")});
+        int status = 0;
+        std::tie(status, output) = run_capture(args, {}, 120000);
+        return status;
     }
-    int run(const std::string& args) {
-        const std::string command = "timeout 120 '" + (built / "lunabrelle-render").string() + "' --config '" +
-                                    dir.file("none.cfg") + "' " + args + " >'" + dir.file("out.txt") + "' 2>&1";
-        const int status = std::system(command.c_str());
-        const auto text = dir.read("out.txt");
-        output.assign(text.begin(), text.end());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    fs::path built;
     TempFolder dir;
     std::string output;
 };
@@ -208,12 +173,15 @@ protected:
 // nothing beside it shows black: the middle half of each side column is lit
 // (the overlays sit in the corners).
 TEST_F(RenderRun, TheSceneIsReproducibleFillsEveryViewShapeAndFramesAreKept) {
-    const std::string common = " --at '2024-06-01 12:34:56' --frames 5 --fps 30 --seed ";
-    ASSERT_EQ(run("--size 400x100" + common + "5 --out " + dir.file("a.png") + " --out-dir " + dir.file("frames") +
-                  " --every 2"), 0) << output;
+    const auto render = [&](const char* size, const char* seed, const char* out, std::vector<std::string> more = {}) {
+        more.insert(more.begin(), {"--size", size, "--at", "2024-06-01 12:34:56", "--frames", "5", "--fps", "30",
+                                   "--seed", seed, "--out", dir.file(out)});
+        return run(more);
+    };
+    ASSERT_EQ(render("400x100", "5", "a.png", {"--out-dir", dir.file("frames"), "--every", "2"}), 0) << output;
     EXPECT_NE(output.find("drew 5 frames"), std::string::npos) << output;
-    ASSERT_EQ(run("--size 400x100" + common + "5 --out " + dir.file("b.png")), 0) << output;
-    ASSERT_EQ(run("--size 400x100" + common + "6 --out " + dir.file("c.png")), 0) << output;
+    ASSERT_EQ(render("400x100", "5", "b.png"), 0) << output;
+    ASSERT_EQ(render("400x100", "6", "c.png"), 0) << output;
     EXPECT_EQ(dir.read("a.png"), dir.read("b.png"));
     EXPECT_NE(dir.read("a.png"), dir.read("c.png"));  // another arrangement
     std::vector<std::string> frames;
@@ -221,8 +189,8 @@ TEST_F(RenderRun, TheSceneIsReproducibleFillsEveryViewShapeAndFramesAreKept) {
     std::sort(frames.begin(), frames.end());
     EXPECT_EQ(frames, (std::vector<std::string>{"frame_000000.png", "frame_000002.png", "frame_000004.png"}));
     EXPECT_EQ(dir.read("frames/frame_000004.png"), dir.read("a.png"));
-    ASSERT_EQ(run("--size 125x100" + common + "3 --out " + dir.file("d.png")), 0) << output;
-    ASSERT_EQ(run("--size 72x128" + common + "3 --out " + dir.file("e.png")), 0) << output;
+    ASSERT_EQ(render("125x100", "3", "d.png"), 0) << output;
+    ASSERT_EQ(render("72x128", "3", "e.png"), 0) << output;
     for (const auto& [name, size] : {std::pair{"a.png", 400100}, {"d.png", 125100}, {"e.png", 72128}}) {
         int w = 0, h = 0, channels = 0;
         unsigned char* pixels = stbi_load(dir.file(name).c_str(), &w, &h, &channels, 3);
@@ -241,31 +209,26 @@ TEST_F(RenderRun, TheSceneIsReproducibleFillsEveryViewShapeAndFramesAreKept) {
 
 // A refused run ends with status 2; an archive that cannot be read or is
 // damaged (other than main.pak) with 1, naming it, and never waits on a FIFO.
-TEST_F(RenderRun, RefusesWithTheStatusItsHelpGivesAndWritesNothing) {
-    fs::create_directory(dir.path() / "res");
-    for (const char* sub : {"damaged", "fifo"}) {
-        fs::create_directory(dir.path() / sub);
-        for (const char* name : {"main.pak", "butterfly1.pak", "butterfly2.pak", "butterfly3.pak", "butterfly4.pak",
-                                 "butterfly5.pak", "calendar.pak", "utils.pak"})
-            dir.write(std::string(sub) + "/" + name, {0, 0, 0, 0});
-    }
-    dir.write("damaged/clock.pak", {5, 0, 0, 0});
-    ASSERT_EQ(mkfifo(dir.file("fifo/clock.pak").c_str(), 0600), 0);
-    const std::string out = " --out " + dir.file("x.png");
-    const struct { std::string args; int status; std::string message; } cases[] = {
-        {"--size 320by240", 2, "bad size"}, {"--resources " + dir.file("missing"), 2, "no resources folder"},
-        {"--resources " + dir.file("res"), 2, "\"main.pak\""}, {"--frames 0", 2, ""},
-        {"--resources " + dir.file("damaged"), 1, "clock.pak"}, {"--resources " + dir.file("fifo"), 1, "clock.pak"}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(run(c.args + out), c.status) << c.args;
-        EXPECT_NE(output.find(c.message), std::string::npos) << output;
-    }
-    EXPECT_EQ(run("--out " + dir.file("no/such/x.png")), 2);
-    EXPECT_NE(output.find("cannot write"), std::string::npos) << output;
-    EXPECT_FALSE(fs::exists(dir.file("x.png")));
-    EXPECT_EQ(run("--help"), 0);
-    EXPECT_NE(output.find("--out-dir"), std::string::npos) << output;
-    EXPECT_NE(output.find("1 an archive that cannot be read or is damaged"), std::string::npos) << output;
+TEST_F(RenderRun, RefusesWithStatusTwoOrOneForADamagedArchiveAndWritesNothing) {
+    const std::string out = dir.file("x.png"), res = dir.file("res");
+    const auto refused = [&](std::vector<std::string> args, int status, const std::string& message) {
+        args.insert(args.begin(), {"--out", out});
+        EXPECT_EQ(run(args), status) << args[2] << " " << args[3];
+        EXPECT_NE(output.find(message), std::string::npos) << output;
+    };
+    fs::create_directory(res);
+    refused({"--resources", dir.file("missing")}, 2, "no resources folder");
+    refused({"--resources", res}, 2, "\"main.pak\"");
+    for (const char* name : {"main.pak", "butterfly1.pak", "butterfly2.pak", "butterfly3.pak", "butterfly4.pak",
+                             "butterfly5.pak", "calendar.pak", "utils.pak"})
+        dir.write("res/" + std::string(name), {0, 0, 0, 0});
+    dir.write("res/clock.pak", {5, 0, 0, 0});
+    refused({"--resources", res}, 1, "clock.pak");
+    fs::remove(res + "/clock.pak");
+    ASSERT_EQ(mkfifo((res + "/clock.pak").c_str(), 0600), 0);
+    refused({"--resources", res}, 1, "clock.pak");
+    refused({"--out", dir.file("no/such/x.png")}, 2, "cannot write");  // the last --out counts
+    EXPECT_FALSE(fs::exists(out));
 }
 
 }  // namespace

@@ -57,14 +57,10 @@ TEST(Paths, SettingsFollowAnAbsoluteXdgConfigHomeAndArchivesAreInstalledInHackFo
     EXPECT_EQ(platform::resource_folder(), "/opt/lunabrelle/res");
 }
 
-TEST(Time, InstalledClocksDriveEverySeamLocalTimeKeepsItsOutputOnFailureAndSeedsDiffer) {
-    platform::install_clock([] { return platform::WallClock{4294967, 295999}; });
-    EXPECT_EQ(platform::wall_clock().microseconds, 295999);
-    EXPECT_EQ(platform::calendar_time(), std::time_t{4294967});
-    platform::install_clock(nullptr);
+TEST(Time, TheVirtualClockDrivesEverySeamLocalTimeKeepsItsOutputOnFailureAndSeedsDiffer) {
     const std::time_t before = std::time(nullptr);
-    EXPECT_GE(platform::wall_clock().seconds, before);
-    // The renderer's virtual clock, either side of the epoch and backwards.
+    // The renderer's virtual clock, either side of the epoch and backwards,
+    // then the real clock again.
     install_virtual_clock();
     const struct { std::int64_t us; std::int64_t seconds, micro; } cases[] = {
         {INT64_C(1798761600250000), 1798761600, 250000}, {-1, -1, 999999}, {-2000000, -2, 0}};
@@ -79,13 +75,10 @@ TEST(Time, InstalledClocksDriveEverySeamLocalTimeKeepsItsOutputOnFailureAndSeeds
     remove_virtual_clock();
     EXPECT_GE(platform::calendar_time(), before);
 
-    ScopedEnv tz("TZ", "UTC0");
-    tzset();
     std::tm out{};
-    ASSERT_TRUE(platform::local_time(86400 * 31 + 3600 * 5 + 7, &out));
-    EXPECT_EQ(out.tm_mon * 10000 + out.tm_mday * 100 + out.tm_hour, 10105);
+    out.tm_year = 77;
     EXPECT_FALSE(platform::local_time(std::numeric_limits<std::time_t>::max(), &out));
-    EXPECT_EQ(out.tm_mon * 10000 + out.tm_mday * 100 + out.tm_hour, 10105);
+    EXPECT_EQ(out.tm_year, 77) << "changed on failure";
     // Two savers started in the same second (two screens) get different seeds.
     std::set<unsigned> seeds;
     for (int i = 0; i < 8; ++i) seeds.insert(platform::random_seed());
@@ -109,18 +102,13 @@ TEST(OpenUrl, ReportsWhetherTheOpenerSucceeded) {
     EXPECT_FALSE(platform::open_url("https://example.org"));
 }
 
-TEST(HeadlessGl, ACompatibilityContextThatReadsBackTopRowFirstAndKeepsItsObjectsOverAResize) {
+TEST(HeadlessGl, ReadsBackTopRowFirstAndKeepsItsObjectsOverAResize) {
     HeadlessGl gl;
     std::string error;
     ASSERT_TRUE(gl.create(7, 5, &error)) << error;
-    glMatrixMode(GL_MODELVIEW);  // fixed function works
-    glLoadIdentity();
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    GLint depth_bits = 0, alpha_bits = 0;
+    GLint depth_bits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depth_bits);
-    glGetIntegerv(GL_ALPHA_BITS, &alpha_bits);
-    EXPECT_GE(depth_bits, 24);
-    EXPECT_EQ(alpha_bits, 8);
+    EXPECT_GE(depth_bits, 24);  // the scene is 3D
     glClearColor(1, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_SCISSOR_TEST);

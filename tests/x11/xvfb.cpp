@@ -3,18 +3,10 @@
 #include <X11/Xutil.h>
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
-#include "support/temp_folder.h"
-
-extern char** environ;
+#include <tuple>
 
 namespace lunabrelle::x11 {
 namespace {
@@ -22,11 +14,6 @@ namespace {
 int ignore_errors(Display*, XErrorEvent*) { return 0; }
 
 }  // namespace
-
-std::string build_dir() {
-    const char* dir = std::getenv("LUNABRELLE_BUILD_DIR");
-    return dir != nullptr ? dir : ".";
-}
 
 std::string hex_id(unsigned long window) {
     char text[32];
@@ -70,63 +57,8 @@ XvfbServer::~XvfbServer() {
     if (pid > 0) stop_process(pid, 5000);
 }
 
-pid_t spawn_process(const std::vector<std::string>& args, const std::vector<std::string>& env,
-                    const posix_spawn_file_actions_t* actions) {
-    std::vector<std::string> environment;
-    for (char** e = environ; *e != nullptr; ++e) environment.emplace_back(*e);
-    for (const std::string& change : env) {
-        const std::string key = change.substr(0, change.find('=') + 1);
-        std::erase_if(environment, [&](const std::string& e) { return e.compare(0, key.size(), key) == 0; });
-        if (change.size() > key.size()) environment.push_back(change);
-    }
-    std::vector<char*> argv, envp;
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    for (const std::string& e : environment) envp.push_back(const_cast<char*>(e.c_str()));
-    argv.push_back(nullptr);
-    envp.push_back(nullptr);
-    pid_t pid = -1;
-    return posix_spawnp(&pid, args[0].c_str(), actions, nullptr, argv.data(), envp.data()) == 0 ? pid : -1;
-}
-
-bool wait_process(pid_t pid, int timeout_ms, int* status) {
-    for (int waited = 0;; waited += 10) {
-        const pid_t done = waitpid(pid, status, WNOHANG);
-        if (done == pid) return true;
-        if (done < 0 || waited >= timeout_ms) return false;
-        usleep(10000);
-    }
-}
-
-void stop_process(pid_t pid, int timeout_ms) {
-    int status = 0;
-    kill(pid, SIGTERM);
-    if (wait_process(pid, timeout_ms, &status)) return;
-    kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
-}
-
-std::pair<int, std::string> run_capture(const std::vector<std::string>& args, const std::vector<std::string>& env,
-                                        int timeout_ms) {
-    test::TempFolder folder;
-    const std::string out = folder.file("output");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    const pid_t pid = spawn_process(args, env, &actions);
-    posix_spawn_file_actions_destroy(&actions);
-    if (pid <= 0) return {-1, "cannot start " + args[0]};
-    int status = -1;
-    if (!wait_process(pid, timeout_ms, &status)) {
-        stop_process(pid, 1000);
-        return {-1, "hung"};
-    }
-    std::stringstream text;
-    text << std::ifstream(out).rdbuf();
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), text.str()};
-}
-
 long lit_pixels(Display* display, Window window, int x, int y, int width, int height) {
+    if (width == 0) std::tie(width, height) = window_size(display, window);
     if (width <= 0 || height <= 0) return 0;
     // A window that vanished makes XGetImage fail; the test reads that as -1.
     XSync(display, False);
@@ -143,11 +75,6 @@ long lit_pixels(Display* display, Window window, int x, int y, int width, int he
     return lit;
 }
 
-long lit_pixels(Display* display, Window window) {
-    const auto [width, height] = window_size(display, window);
-    return lit_pixels(display, window, 0, 0, width, height);
-}
-
 bool eventually(int timeout_ms, const std::function<bool()>& condition) {
     for (int waited = 0;; waited += 50) {
         if (condition()) return true;
@@ -156,20 +83,12 @@ bool eventually(int timeout_ms, const std::function<bool()>& condition) {
     }
 }
 
-Window make_window(Display* display, int width, int height, Visual* visual, int depth, bool map) {
-    const Window root = DefaultRootWindow(display);
+Window make_window(Display* display, int width, int height, bool map) {
     XSetWindowAttributes attributes{};
-    unsigned long mask = CWBackPixel | CWBorderPixel;
-    if (visual == nullptr) {
-        visual = DefaultVisual(display, DefaultScreen(display));
-        depth = DefaultDepth(display, DefaultScreen(display));
-    } else {
-        attributes.colormap = XCreateColormap(display, root, visual, AllocNone);
-        mask |= CWColormap;
-    }
-    const Window window = XCreateWindow(display, root, 0, 0, static_cast<unsigned>(width),
-                                        static_cast<unsigned>(height), 0, depth, InputOutput, visual, mask,
-                                        &attributes);
+    const Window window =
+        XCreateWindow(display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                      CWBackPixel | CWBorderPixel, &attributes);
     if (map) XMapWindow(display, window);
     XSync(display, False);
     return window;
