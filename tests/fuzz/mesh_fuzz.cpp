@@ -9,7 +9,7 @@
 #include "resources/pack.h"
 #include "scene/draw_blend.h"
 #include "scene/object.h"
-#include "support/mesh_bytes.h"
+#include "support/image_bytes.h"
 #include "textures/texturebase.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,22 +1,26 @@
-// Decoding image entries: the PNG quick path against what was written,
-// refusals, every cut, colour keys, the pixel budget, and the guards that
-// keep malformed PNG chunks and JPEG Huffman tables from the decoder.
+// Decoding image entries: the PNG and JPEG quick paths against what was
+// written, refusals, every cut, colour keys, the pixel budget, and the guards
+// that keep malformed PNG chunks and JPEG Huffman tables from the decoder.
 #include <gtest/gtest.h>
 
+#include <stb_image.h>
+
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
 #include "resources/decoder_guards.h"
 #include "resources/image_texture.h"
-#include "resources/png_bytes.h"
+#include "resources/jpeg_decode.h"
 #include "resources/png_decode.h"
-#include "support/mesh_bytes.h"
+#include "support/image_bytes.h"
 
 namespace {
 
 using namespace lunabrelle::test;
 
-// Gradients with rows of noise, so that the writer picks varied row filters.
+// Gradients with rows of noise, so that the PNG writer picks varied row
+// filters and every JPEG block has detail to round.
 Bytes pattern(int width, int height, int channels) {
     Bytes pixels(std::size_t(width * height * channels));
     std::uint32_t noise = 1;
@@ -28,6 +32,12 @@ Bytes pattern(int width, int height, int channels) {
     return pixels;
 }
 
+Bytes make_jpeg(int width, int height) {
+    Bytes jpeg;
+    stbi_write_jpg_to_func(append_to, &jpeg, width, height, 3, pattern(width, height, 3).data(), 90);
+    return jpeg;
+}
+
 bool quick(const Bytes& b, DecodedImage* out, std::size_t count = INT_MAX) {
     return decode_plain_png(b.data(), std::int32_t(std::min(count, b.size())), out);
 }
@@ -35,7 +45,7 @@ bool general(const Bytes& b, DecodedImage* out, std::size_t count = INT_MAX) {
     return decode_image(b.data(), std::int32_t(std::min(count, b.size())), out);
 }
 
-TEST(DecodeImage, QuickPathGivesThePixelsWrittenTopRowFirst) {
+TEST(DecodeImage, QuickPathsGiveThePixelsWrittenTopRowFirst) {
     for (int channels : {3, 4})
         for (auto [w, h] : {std::pair{1, 1}, std::pair{33, 17}, std::pair{256, 64}}) {
             SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " x" + std::to_string(channels));
@@ -46,28 +56,44 @@ TEST(DecodeImage, QuickPathGivesThePixelsWrittenTopRowFirst) {
             EXPECT_EQ(b.pixels, pixels);
             EXPECT_EQ((std::vector<int>{a.width, a.height, a.bits_per_pixel}), (std::vector<int>{w, h, channels * 8}));
         }
+    const Bytes jpeg = make_jpeg(50, 38);
+    DecodedImage image;
+    ASSERT_TRUE(decode_colour_jpeg(jpeg.data(), std::int32_t(jpeg.size()), &image));
+    EXPECT_EQ((std::vector<int>{image.width, image.height, image.bits_per_pixel}), (std::vector<int>{50, 38, 24}));
+    int w = 0, h = 0, n = 0;
+    stbi_uc* reference = stbi_load_from_memory(jpeg.data(), int(jpeg.size()), &w, &h, &n, 3);
+    ASSERT_NE(reference, nullptr);
+    ASSERT_EQ(image.pixels.size(), std::size_t(w * h * 3));
+    int worst = 0;
+    for (std::size_t i = 0; i < image.pixels.size(); ++i)
+        worst = std::max(worst, std::abs(int(image.pixels[i]) - int(reference[i])));
+    stbi_image_free(reference);
+    EXPECT_LE(worst, 8) << "the general decoder's picture, but for rounding";
 }
 
-TEST(DecodeImage, EveryCutOfAPngIsRefusedWithoutReadingPastIt) {
+TEST(DecodeImage, EveryCutIsRefusedWithoutReadingPastIt) {
     // The whole file stays in the buffer behind the cut: a reader that looks
-    // past count finds valid bytes there and would succeed.
-    const Bytes png = make_png(16, 16, 4, pattern(16, 16, 4));
-    for (std::size_t cut = 0; cut < png.size() - 12; ++cut) {
+    // past count finds valid bytes there and would succeed. (The general
+    // decoder takes a cut JPEG for what it holds.)
+    const Bytes png = make_png(16, 16, 4, pattern(16, 16, 4)), jpeg = make_jpeg(50, 38);
+    for (std::size_t cut = 0; cut < std::max(png.size() - 12, jpeg.size()); ++cut) {
+        SCOPED_TRACE("cut at " + std::to_string(cut));
         DecodedImage image;
         image.width = 5;
-        ASSERT_FALSE(quick(png, &image, cut)) << "cut at " << cut;
-        ASSERT_FALSE(general(png, &image, cut)) << "cut at " << cut;
+        ASSERT_FALSE(cut < png.size() - 12 && (quick(png, &image, cut) || general(png, &image, cut)));
+        ASSERT_FALSE(cut < jpeg.size() && decode_colour_jpeg(jpeg.data(), std::int32_t(cut), &image));
         ASSERT_EQ(image.width, 5);
     }
 }
 
-TEST(DecodeImage, RefusesWhatIsNoEightBitColourImage) {
+TEST(DecodeImage, RefusesWhatIsNoEightBitColourImageOrOverThePixelBudget) {
     Bytes deep = make_png(4, 2, 3, Bytes(24, 9)), huge = make_png(1, 1, 3, Bytes(3, 9));
     deep[19] = 2, deep[24] = 16;  // 2 x 2 of 16-bit samples: the same row length
     huge[18] = huge[22] = 30000 >> 8, huge[19] = huge[23] = 30000 & 0xff;
     mend_header(&deep), mend_header(&huge);
-    Bytes tall = solid_bmp(3, 2, 10, 200, 30), forged = tall;
-    // More pixels than the budget; within it, but more than 62 bytes can unpack to.
+    // More pixels than the budget, from enough bytes to hold them; within the
+    // budget, but more than 78 bytes can unpack to.
+    Bytes tall = solid_bmp(3, 700, 10, 200, 30), forged = solid_bmp(3, 2, 10, 200, 30);
     const std::int32_t heights[] = {std::int32_t(kMaxImagePixels / 3 + 1), 12058626};
     std::memcpy(&tall[22], &heights[0], 4), std::memcpy(&forged[22], &heights[1], 4);
     for (const Bytes& bytes : {make_png(2, 2, 1, Bytes(4, 9)), make_png(2, 2, 2, Bytes(8, 9)), deep, huge, tall, forged,
@@ -79,6 +105,12 @@ TEST(DecodeImage, RefusesWhatIsNoEightBitColourImage) {
     }
     DecodedImage image;
     EXPECT_FALSE(decode_image(nullptr, 10, &image) || decode_plain_png(nullptr, 100, &image));
+    // More than 2048 x 2048 pixels decode whichever decoder reads them.
+    constexpr int kWide = 2048 * 2048 + 1;
+    for (const Bytes& bytes : {make_png(kWide, 1, 3, Bytes(std::size_t(kWide) * 3, 7)), solid_bmp(kWide, 1, 1, 2, 3)}) {
+        ASSERT_TRUE(general(bytes, &image));
+        EXPECT_EQ(image.width, kWide);
+    }
 }
 
 TEST(DecodeImage, DamagedChecksumsAndColourKeysAreLeftToTheGeneralDecoder) {
@@ -93,15 +125,6 @@ TEST(DecodeImage, DamagedChecksumsAndColourKeysAreLeftToTheGeneralDecoder) {
     EXPECT_EQ(image.pixels, rows);
     ASSERT_TRUE(general(keyed, &image));
     EXPECT_EQ(image.pixels, (Bytes{10, 20, 30, 0, 40, 50, 60, 255, 7, 8, 9, 255, 10, 20, 30, 0}));
-}
-
-TEST(DecodeImage, MoreThan2048By2048PixelsDecodeWhicheverDecoderReadsThem) {
-    constexpr int kWide = 2048 * 2048 + 1;
-    for (const Bytes& bytes : {make_png(kWide, 1, 3, Bytes(std::size_t(kWide) * 3, 7)), solid_bmp(kWide, 1, 1, 2, 3)}) {
-        DecodedImage image;
-        ASSERT_TRUE(general(bytes, &image));
-        EXPECT_EQ(image.width, kWide);
-    }
 }
 
 TEST(DecoderGuards, APngChunkLongerThanWhatFollowsItIsRefused) {
@@ -157,9 +180,7 @@ TEST(DecoderGuards, JpegHuffmanTablesOverlongOrUndefinedWhereTheDecoderReadsThem
     const Bytes app{0xFF, 0xE1, 0x00, std::uint8_t(2 + overlong.size())};
     Bytes baseline{0xFF, 0xC0, 0x00, 0x0B, 8, 0, 8, 0, 8, 1, 1, 0x11, 0}, progressive = baseline;
     progressive[1] = 0xC2;
-    const Bytes pixels(8 * 8 * 3, 77);
-    Bytes jpeg;
-    stbi_write_jpg_to_func(append_to, &jpeg, 8, 8, 3, pixels.data(), 90);
+    const Bytes jpeg = make_jpeg(8, 8);
     const std::pair<Bytes, bool> cases[] = {
         {jpeg, true},
         {join({soi, overlong, eoi}), false},

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "resources/pack.h"
-#include "resources/png_bytes.h"
+#include "support/image_bytes.h"
 #include "support/gl_test.h"
 #include "support/temp_archive.h"
 

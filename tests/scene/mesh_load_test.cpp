@@ -6,6 +6,7 @@
 #include "resources/pack.h"
 #include "scene/object.h"
 #include "support/gl_test.h"
+#include "support/image_bytes.h"
 #include "support/log_capture.h"
 #include "support/mesh_bytes.h"
 #include "support/temp_archive.h"

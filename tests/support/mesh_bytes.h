@@ -1,5 +1,5 @@
-// Builders for the bytes of mesh entries and small BMP images, for tests that
-// load meshes through archives.
+// Builders for the bytes of mesh entries, for tests that load meshes through
+// archives.
 #pragma once
 
 #include <cstdint>
@@ -33,8 +33,5 @@ MeshRecordData numbered(const std::string& texture, int triangles);
 std::vector<std::uint8_t> mesh_record(const MeshRecordData& record);
 // marker 255 writes the four reserved bytes before the count.
 std::vector<std::uint8_t> mesh_entry(const std::vector<MeshRecordData>& records, std::uint8_t marker = 0);
-
-// An uncompressed 24-bit BMP of one colour.
-std::vector<std::uint8_t> solid_bmp(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b);
 
 }  // namespace lunabrelle::test

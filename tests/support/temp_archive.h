@@ -1,5 +1,5 @@
-// Archives written to temporary folders: one the archive registry is pointed
-// at for the life of the object, and one of the scene's archives.
+// Archives written to a temporary folder that the archive registry is pointed
+// at for the life of the object.
 #pragma once
 
 #include <cstdint>
@@ -27,21 +27,6 @@ public:
     void add(const std::string& name, const ArchiveEntries& entries) const { write_archive(folder.file(name), entries); }
 
     TempFolder folder;
-};
-
-// The scene's archives for tests: every entry a one-triangle mesh whose
-// texture name "@<entry>" (an image no archive holds, so the mesh draws
-// untextured) tells which entry a drawn Model came from.
-class TempArchiveFolder {
-public:
-    // Writes archive name holding one tagged mesh per entry name.
-    void write_tagged_archive(const std::string& name, const std::vector<std::string>& entries) const;
-    // "main.pak", "butterfly1.pak" .. "butterfly5.pak", "clock.pak",
-    // "calendar.pak" and "utils.pak" with every entry the scene names.
-    void write_scene_archives() const;
-
-    TempFolder folder;
-    const std::string path = folder.path().string();  // no trailing '/'
 };
 
 }  // namespace lunabrelle::test
