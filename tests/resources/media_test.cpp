@@ -15,7 +15,7 @@ namespace {
 
 using namespace lunabrelle::test;
 
-TEST(Media, OpensOnceSharesAndClosesWithTheLastReference) {
+TEST(Media, OpensOnceFromThePrefixSharesAndClosesWithTheLastReference) {
     ArchiveFolder archives;
     for (const char* name : {"a.pak", "b.pak", "c.pak"}) archives.add(name, {{"x", {1}}});
     Media media;
@@ -34,22 +34,13 @@ TEST(Media, OpensOnceSharesAndClosesWithTheLastReference) {
     media.unget("never.pak");
     EXPECT_EQ(media.names, std::vector<std::string>{"c.pak"});
     EXPECT_EQ(media.refs, std::vector<std::int32_t>{1});
-}
-
-TEST(Media, WithoutAPrefixOpensFromTheWorkingFolderAndAMissingArchiveEndsTheProcess) {
-    ArchiveFolder archives;
-    archives.add("main.pak", {{"fon", {1, 2}}});
+    // A prefix starting with '0' is none: archives open from the working folder.
     const auto old = std::filesystem::current_path();
     std::filesystem::current_path(archives.folder.path());
-    for (const char* pwd : {"0", "0/not/used/"}) {
-        Media media;
-        media.setpwd(pwd);
-        EXPECT_EQ(media.get("main.pak", "fon").size, 2);
-        EXPECT_EQ(media.names, std::vector<std::string>{"main.pak"});
-    }
+    media.setpwd("0/not/used/");
+    EXPECT_EQ(media.get("b.pak", "x").size, 1);
     std::filesystem::current_path(old);
-    Media media;
-    media.setpwd(archives.folder.path().string() + "/res/");
+    media.setpwd(archives.folder.path().string() + "/res/");  // a missing archive ends the process
     EXPECT_EXIT(media.loadpack("clock.pak"), testing::ExitedWithCode(1), "res/clock\\.pak");
 }
 
