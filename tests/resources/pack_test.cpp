@@ -18,8 +18,8 @@ Bytes entry_bytes(const Pack& pack, const char* name) {
 // Five entries (an int32 count, then per entry a name length byte, the name,
 // an int32 data size and the data; little-endian): an empty name, an empty
 // body, a repeated name, names differing in case.
-const Bytes kMixed = {5, 0, 0, 0, 3, 'f', 'o', 'n', 2, 0, 0, 0, 'A', 'B', 0, 1, 0, 0, 0, 'x', 4, 'z', 'e', 'r', 'o', 0, 0, 0, 0,
-                      3, 'f', 'o', 'n', 2, 0, 0, 0, 'C', 'D', 3, 'F', 'o', 'n', 1, 0, 0, 0, 'E'};
+const Bytes kMixed = {5, 0, 0, 0, 3, 'f', 'o', 'n', 2, 0, 0, 0, 'A', 'B', 0, 1, 0, 0, 0, 'x', 4, 'z', 'e', 'r', 'o',
+                      0, 0, 0, 0, 3, 'f', 'o', 'n', 2, 0, 0, 0, 'C', 'D', 3, 'F', 'o', 'n', 1, 0, 0, 0, 'E'};
 
 TEST(Pack, WritesTheDocumentedBytesAndReadsThemBack) {
     TempFolder dir;

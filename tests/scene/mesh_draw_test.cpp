@@ -68,7 +68,8 @@ protected:
         Bytes bands;
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
-                bands.insert(bands.end(), {std::uint8_t(x * 40), std::uint8_t(255 - y * 30), std::uint8_t((x ^ y) * 60), std::uint8_t(x * 255 / 7)});
+                bands.insert(bands.end(), {std::uint8_t(x * 40), std::uint8_t(255 - y * 30), std::uint8_t((x ^ y) * 60),
+                                           std::uint8_t(x * 255 / 7)});
         auto square_at = [](double z, const Material& m) { return mesh_entry({square("none", -20, -20, 20, 20, z, m)}); };
         folder.add("m.pak", {{"bands", make_png(8, 8, 4, bands)},
                              {"backdrop", mesh_entry({square("bands", -30, -30, 30, 30, -8, flat_material(1, 1, 1, 1))})},

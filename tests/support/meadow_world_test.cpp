@@ -23,14 +23,14 @@ void collect_drawn(const Object* node, std::vector<const Model*>* out) {
     for (const Object* child : node->links) collect_drawn(child, out);
 }
 
-void write_tagged_archive(const ArchiveFolder& folder, const std::string& name, const std::vector<std::string>& entries) {
+void write_tagged_archive(const ArchiveFolder& to, const std::string& name, const std::vector<std::string>& entries) {
     ArchiveEntries archive;
     for (const std::string& entry : entries) {
         MeshRecordData triangle{"@" + entry, flat_material(1, 1, 1, 1), {0, 0, 0, 1, 0, 0, 0, 1, 0},
                                 {0, 0, 1, 0, 0, 1, 0, 0, 1}, std::vector<double>(6, 0.0)};
         archive.emplace_back(entry, mesh_entry({triangle}));
     }
-    folder.add(name, archive);
+    to.add(name, archive);
 }
 
 }  // namespace
@@ -44,7 +44,8 @@ void MeadowWorldTest::SetUp() {
     clock.insert(clock.end(), {"podlozka", "podlozka_am", "dot", "am", "pm", "ciferblat", "sec", "min", "chas"});
     calendar.insert(calendar.end(), {"fon", "fon_rus", "day", "day_rus", "null", "sel"});
     write_tagged_archive(archives, "main.pak", {"fon", "flowers"});
-    for (int i = 1; i <= 5; ++i) write_tagged_archive(archives, "butterfly" + std::to_string(i) + ".pak", {"brushko", "krilo"});
+    for (int i = 1; i <= 5; ++i)
+        write_tagged_archive(archives, "butterfly" + std::to_string(i) + ".pak", {"brushko", "krilo"});
     write_tagged_archive(archives, "clock.pak", clock);
     write_tagged_archive(archives, "calendar.pak", calendar);
     write_tagged_archive(archives, "utils.pak", utils);
