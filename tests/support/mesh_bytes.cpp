@@ -42,10 +42,10 @@ std::vector<std::uint8_t> mesh_record(const MeshRecordData& record) {
     put(&out, static_cast<std::int32_t>(record.texture_name.size() + 1));
     out.insert(out.end(), record.texture_name.begin(), record.texture_name.end());
     out.push_back(0);
-    out.insert(out.end(), 80, 0xAB);
+    out.insert(out.end(), 80, 0);
     put(&out, record.material);
     put(&out, static_cast<std::int32_t>(record.triangles()));
-    out.push_back(0xCD);
+    out.push_back(0);
     for (const auto* array : {&record.vertices, &record.normals, &record.texcoords})
         for (double v : *array) put(&out, v);
     return out;

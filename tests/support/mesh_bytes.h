@@ -30,6 +30,7 @@ MeshRecordData square(const std::string& texture, double x0, double y0, double x
 // N triangles of made-up numbers; the k-th double of the vertices is k.
 MeshRecordData numbered(const std::string& texture, int triangles);
 
+// A record in the layout of scene/model.h, its header and reserved byte zero.
 std::vector<std::uint8_t> mesh_record(const MeshRecordData& record);
 // marker 255 writes the four reserved bytes before the count.
 std::vector<std::uint8_t> mesh_entry(const std::vector<MeshRecordData>& records, std::uint8_t marker = 0);
