@@ -52,106 +52,101 @@ void plain_draw(const Model& m) {
     glDrawArrays(GL_TRIANGLES, 0, 3 * m.triangles);
 }
 
-struct Case {
-    const char* entry;
-    bool lit;
-    double scale;  // of the inner node; 1 leaves scaling off
-};
+using MeshDraw = GlTest;
 
-class MeshDraw : public GlTest, public ::testing::WithParamInterface<Case> {
-protected:
-    void SetUp() override {
-        GlTest::SetUp();
-        CURENT_TIME = 5000;
-        scena.init();
-        scena.init_light();
-        // Colour bands and an alpha ramp, so that texturing and the alpha test both show.
-        Bytes bands;
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x)
-                bands.insert(bands.end(), {std::uint8_t(x * 40), std::uint8_t(255 - y * 30), std::uint8_t((x ^ y) * 60),
-                                           std::uint8_t(x * 255 / 7)});
-        folder.add("m.pak", {{"bands", make_png(8, 8, 4, bands)},
-                             {"backdrop", mesh_entry({square("bands", -30, -30, 30, 30, -8, flat_material(1, 1, 1, 1))})},
-                             {"lit_textured", mesh_entry({bumpy(1, false, false)})},
-                             {"alpha_tested", mesh_entry({bumpy(1, false, true)})},
-                             {"blended", mesh_entry({bumpy(0.6f, true, false)})},
-                             {"glass", mesh_entry({square("none", -20, -20, 20, 20, 0, flat_material(1, 0, 0, 0.5f, true))})}});
-        frame();
-    }
+TEST_F(MeshDraw, MatchesTheClientArrayDrawingWithinOnePerChannelAndLeavesTheStateAsFound) {
+    CURENT_TIME = 5000;
+    Scena scena{kWidth, kHeight, 32};
+    scena.init();
+    scena.init_light();
+    Bytes bands;  // colour bands and an alpha ramp, so that texturing and the alpha test both show
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            bands.insert(bands.end(), {std::uint8_t(x * 40), std::uint8_t(255 - y * 30), std::uint8_t((x ^ y) * 60),
+                                       std::uint8_t(x * 255 / 7)});
+    ArchiveFolder folder;
+    folder.add("m.pak", {{"bands", make_png(8, 8, 4, bands)},
+                         {"backdrop", mesh_entry({square("bands", -30, -30, 30, 30, -8, flat_material(1, 1, 1, 1))})},
+                         {"lit_textured", mesh_entry({bumpy(1, false, false)})},
+                         {"alpha_tested", mesh_entry({bumpy(1, false, true)})},
+                         {"blended", mesh_entry({bumpy(0.6f, true, false)})},
+                         {"glass", mesh_entry({square("none", -20, -20, 20, 20, 0, flat_material(1, 0, 0, 0.5f, true))})}});
     // The frame drawn so far; clears it and sets the camera 100 in front of the plane z = 0.
-    static std::vector<std::uint8_t> frame() {
+    auto frame = [] {
         std::vector<std::uint8_t> rgba(kWidth * kHeight * 4);
         glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
         glTranslatef(0, 0, -100);
         return rgba;
+    };
+    struct Case {
+        const char* entry;
+        bool lit;
+        double scale;  // of the inner node; 1 leaves scaling off
+    };
+    for (const Case c : {Case{"lit_textured", true, 1}, Case{"alpha_tested", true, 1}, Case{"blended", true, 0.6},
+                         Case{"lit_textured", true, 1.7}, Case{"blended", false, 1}}) {
+        SCOPED_TRACE(std::string(c.entry) + (c.lit ? " lit" : "") + " at scale " + std::to_string(c.scale));
+        frame();
+        // root -> outer (moved) -> inner (moved, maybe scaled, the mesh), then the
+        // backdrop: a blended mesh shows over it only when it waits for the pass.
+        Object root;
+        auto *outer = new Object, *inner = new Object, *back = new Object, *glass = new Object;
+        outer->coordin.chposition(3, -2, 0);
+        inner->add("m.pak", c.entry);
+        const Model& mesh = *inner->models[0];
+        inner->coordin.chposition(-1.5, 2.5, 1);
+        if (c.scale != 1) inner->coordin.chscale(c.scale, c.scale, c.scale);
+        if (c.lit) inner->addfun(test, nullptr);
+        back->add("m.pak", "backdrop");
+        // Last a lit glass between the backdrop and the mesh: blended over a
+        // blended mesh, which writes no depth; over an opaque one with the depth
+        // test off.
+        glass->add("m.pak", "glass");
+        glass->coordin.chposition(0, 0, -4);
+        glass->addfun(test, nullptr);
+        const bool opaque = mesh.material.blend == 0;
+        if (opaque) glass->addfun(disable_depth_test, nullptr);
+        outer->addlink(inner);
+        for (Object* child : {outer, back, glass}) root.addlink(child);
+        for (int i = 0; i < 2; ++i) {  // the first frame makes the driver's copies, the second uses them
+            if (i == 1) frame();
+            root.draw();
+            draw_blend_models.draw_models();
+        }
+        for (GLenum off : {GL_LIGHTING, GL_LIGHT1, GL_NORMALIZE, GL_BLEND}) EXPECT_FALSE(glIsEnabled(off)) << off;
+        GLboolean mask = GL_FALSE;
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && mask == GL_TRUE);
+        const auto kept = frame();
+
+        plain_draw(*back->models[0]);
+        glTranslated(3 - 1.5, -2 + 2.5, 1);
+        if (c.scale != 1) glScaled(c.scale, c.scale, c.scale), glEnable(GL_NORMALIZE);
+        if (c.lit) glEnable(GL_LIGHTING), glEnable(GL_LIGHT1);
+        if (mesh.material.alpha_test) glEnable(GL_ALPHA_TEST);
+        if (mesh.material.blend) glDepthMask(GL_FALSE), glEnable(GL_BLEND);
+        plain_draw(mesh);
+        glLoadIdentity();
+        glTranslated(0, 0, -104);
+        glDisable(GL_NORMALIZE), glDisable(GL_ALPHA_TEST);
+        if (opaque) glDisable(GL_DEPTH_TEST);
+        glEnable(GL_LIGHTING), glEnable(GL_LIGHT1), glDepthMask(GL_FALSE), glEnable(GL_BLEND);
+        plain_draw(*glass->models[0]);
+        const auto plain = frame();
+
+        int worst = 0, lit_pixels = 0;
+        for (std::size_t i = 0; i < plain.size(); ++i) worst = std::max(worst, std::abs(plain[i] - kept[i]));
+        for (std::size_t i = 0; i < plain.size(); i += 4) lit_pixels += plain[i] + plain[i + 1] + plain[i + 2] > 0;
+        EXPECT_LE(worst, 1);
+        EXPECT_GT(lit_pixels, kWidth * kHeight / 4);  // the meshes did draw
+        root.del();
+        while (!root.finished) root.draw();
+        // Back to the state the traversal expects.
+        glDepthMask(GL_TRUE), glEnable(GL_DEPTH_TEST);
+        for (GLenum on : {GL_LIGHTING, GL_LIGHT1, GL_BLEND}) glDisable(on);
     }
-    Scena scena{kWidth, kHeight, 32};
-    ArchiveFolder folder;
-};
-
-TEST_P(MeshDraw, MatchTheClientArrayDrawingWithinOnePerChannelAndLeaveTheStateAsFound) {
-    const Case c = GetParam();
-    // root -> outer (moved) -> inner (moved, maybe scaled, the mesh), then the
-    // backdrop: a blended mesh shows over it only when it waits for the pass.
-    Object root;
-    auto *outer = new Object, *inner = new Object, *back = new Object, *glass = new Object;
-    outer->coordin.chposition(3, -2, 0);
-    inner->add("m.pak", c.entry);
-    const Model& mesh = *inner->models[0];
-    inner->coordin.chposition(-1.5, 2.5, 1);
-    if (c.scale != 1) inner->coordin.chscale(c.scale, c.scale, c.scale);
-    if (c.lit) inner->addfun(test, nullptr);
-    back->add("m.pak", "backdrop");
-    // Last a lit glass between the backdrop and the mesh: blended over a
-    // blended mesh, which writes no depth; over an opaque one with the depth
-    // test off.
-    glass->add("m.pak", "glass");
-    glass->coordin.chposition(0, 0, -4);
-    glass->addfun(test, nullptr);
-    const bool opaque = mesh.material.blend == 0;
-    if (opaque) glass->addfun(disable_depth_test, nullptr);
-    outer->addlink(inner);
-    for (Object* child : {outer, back, glass}) root.addlink(child);
-    for (int i = 0; i < 2; ++i) {  // the first frame makes the driver's copies, the second uses them
-        if (i == 1) frame();
-        root.draw();
-        draw_blend_models.draw_models();
-    }
-    for (GLenum off : {GL_LIGHTING, GL_LIGHT1, GL_NORMALIZE, GL_BLEND}) EXPECT_FALSE(glIsEnabled(off)) << off;
-    GLboolean mask = GL_FALSE;
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && mask == GL_TRUE);
-    const auto kept = frame();
-
-    plain_draw(*back->models[0]);
-    glTranslated(3 - 1.5, -2 + 2.5, 1);
-    if (c.scale != 1) glScaled(c.scale, c.scale, c.scale), glEnable(GL_NORMALIZE);
-    if (c.lit) glEnable(GL_LIGHTING), glEnable(GL_LIGHT1);
-    if (mesh.material.alpha_test) glEnable(GL_ALPHA_TEST);
-    if (mesh.material.blend) glDepthMask(GL_FALSE), glEnable(GL_BLEND);
-    plain_draw(mesh);
-    glLoadIdentity();
-    glTranslated(0, 0, -104);
-    glDisable(GL_NORMALIZE), glDisable(GL_ALPHA_TEST);
-    if (opaque) glDisable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHTING), glEnable(GL_LIGHT1), glDepthMask(GL_FALSE), glEnable(GL_BLEND);
-    plain_draw(*glass->models[0]);
-    const auto plain = frame();
-
-    int worst = 0, lit_pixels = 0;
-    for (std::size_t i = 0; i < plain.size(); ++i) worst = std::max(worst, std::abs(plain[i] - kept[i]));
-    for (std::size_t i = 0; i < plain.size(); i += 4) lit_pixels += plain[i] + plain[i + 1] + plain[i + 2] > 0;
-    EXPECT_LE(worst, 1);
-    EXPECT_GT(lit_pixels, kWidth * kHeight / 4);  // the meshes did draw
-    root.del();
-    while (!root.finished) root.draw();
 }
-
-INSTANTIATE_TEST_SUITE_P(Meshes, MeshDraw,
-                         ::testing::Values(Case{"lit_textured", true, 1}, Case{"alpha_tested", true, 1}, Case{"blended", true, 0.6},
-                                           Case{"lit_textured", true, 1.7}, Case{"blended", false, 1}));
 
 }  // namespace
