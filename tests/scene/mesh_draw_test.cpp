@@ -13,7 +13,6 @@
 #include "scene/object.h"
 #include "scene/scena.h"
 #include "support/gl_test.h"
-#include "support/image_bytes.h"
 #include "support/mesh_bytes.h"
 #include "support/temp_archive.h"
 

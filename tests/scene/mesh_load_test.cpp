@@ -6,7 +6,6 @@
 #include "resources/pack.h"
 #include "scene/object.h"
 #include "support/gl_test.h"
-#include "support/image_bytes.h"
 #include "support/log_capture.h"
 #include "support/mesh_bytes.h"
 #include "support/temp_archive.h"

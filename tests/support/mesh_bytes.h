@@ -1,5 +1,5 @@
 // Builders for the bytes of mesh entries, for tests that load meshes through
-// archives.
+// archives (image_bytes.h writes the pictures such archives hold).
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scene/model.h"
+#include "support/image_bytes.h"
 
 namespace lunabrelle::test {
 
