@@ -1,6 +1,6 @@
-// Drawing order, hook phases and the removal protocol of scene nodes, frame by
-// frame. The nodes carry no meshes (has_models is set by hand where the mesh
-// phases matter), so no archive is involved.
+// Drawing order, hook phases, inherited transforms and the removal protocol of
+// scene nodes, frame by frame. The nodes carry no meshes (has_models is set by
+// hand where the mesh phases matter), so no archive is involved.
 #include <GL/gl.h>
 
 #include <cmath>
