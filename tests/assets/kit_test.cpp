@@ -1,5 +1,5 @@
-// The content kit: mesh entries written and read back, every cut refused;
-// shapes closed with outward normals.
+// The content kit: mesh entries written in the layout the saver reads and read
+// back, every cut refused; shapes closed with outward normals.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,17 +8,15 @@
 #include "kit/mesh_entry.h"
 #include "kit/shapes.h"
 #include "kit/transform.h"
+#include "support/mesh_bytes.h"
 
 namespace {
 
 using namespace kit;
 
-std::vector<double> fields(const Vertex& a) {
-    return {a.position.x, a.position.y, a.position.z, a.normal.x, a.normal.y, a.normal.z, a.texcoord.x, a.texcoord.y};
-}
-
-TEST(MeshEntry, RecordsReadBackUnchangedAndEveryCutOrBadFieldIsRefused) {
+TEST(MeshEntry, RecordsAreWrittenInTheDocumentedLayoutAndReadBackAndEveryCutOrBadFieldIsRefused) {
     std::vector<MeshRecord> records(3);
+    std::vector<lunabrelle::test::MeshRecordData> layout;  // the same records for the tests' own writer of the layout
     for (int k = 0; k < 3; ++k) {
         MeshRecord& r = records[std::size_t(k)];
         r.texture = std::vector<std::string>{"flora.png", "T#Fire128x128", ""}[std::size_t(k)];
@@ -27,28 +25,27 @@ TEST(MeshEntry, RecordsReadBackUnchangedAndEveryCutOrBadFieldIsRefused) {
         for (int i = 0; i < 3 - k; ++i)
             add_triangle(r.mesh, Vertex{{double(i), 1, 2}, {0, 0, 1}, {0.125, 0.25}},
                          Vertex{{3, double(i + k), 5}, {0, 1, 0}, {0.5, 0.75}}, Vertex{{6, 7, double(i)}, {1, 0, 0}, {1, 0}});
+        auto& d = layout.emplace_back(r.texture, lunabrelle::test::flat_material(1, 1, 1, 1, k == 1, k == 0));
+        d.material.diffuse[3] = r.material.diffuse[3], d.material.shininess = r.material.shininess;
+        for (const Triangle& t : r.mesh.triangles)
+            for (const Vertex& v : t.v) {
+                d.vertices.insert(d.vertices.end(), {v.position.x, v.position.y, v.position.z});
+                d.normals.insert(d.normals.end(), {v.normal.x, v.normal.y, v.normal.z});
+                d.texcoords.insert(d.texcoords.end(), {v.texcoord.x, v.texcoord.y});
+            }
     }
-    std::vector<std::uint8_t> e = write_mesh_entry(records);
-    EXPECT_EQ(e.size(), 5 + mesh_record_size(10, 3) + mesh_record_size(14, 2) + mesh_record_size(1, 1));
-    e[0] = 255;  // the marker that puts four reserved bytes before the count
-    e.insert(e.begin() + 1, {9, 9, 9, 9});
+    const std::vector<std::uint8_t> e = write_mesh_entry(records);
+    EXPECT_EQ(e, lunabrelle::test::mesh_entry(layout));
+    // Read back from the entry with the marker that puts four reserved bytes before the count.
+    const std::vector<std::uint8_t> marked = lunabrelle::test::mesh_entry(layout, 255);
     std::vector<MeshRecord> back;
     std::string error;
-    ASSERT_TRUE(read_mesh_entry(e.data(), e.size(), &back, &error)) << error;
-    ASSERT_EQ(back.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(back[i].texture, records[i].texture);
-        auto material = [](const MeshRecord& r) {
-            return std::vector<float>{float(r.material.alpha_test), float(r.material.blend), r.material.diffuse[3], r.material.shininess};
-        };
-        EXPECT_EQ(material(back[i]), material(records[i]));
-        ASSERT_EQ(back[i].mesh.triangles.size(), records[i].mesh.triangles.size());
-        for (std::size_t t = 0; t < back[i].mesh.triangles.size(); ++t)
-            for (int k = 0; k < 3; ++k) EXPECT_EQ(fields(back[i].mesh.triangles[t].v[k]), fields(records[i].mesh.triangles[t].v[k]));
-    }
-    for (std::size_t cut = 0; cut < e.size(); ++cut) ASSERT_FALSE(read_mesh_entry(e.data(), cut, &back, &error)) << "cut at " << cut;
+    ASSERT_TRUE(read_mesh_entry(marked.data(), marked.size(), &back, &error)) << error;
+    EXPECT_EQ(write_mesh_entry(back), e);
+    for (std::size_t cut = 0; cut < marked.size(); ++cut)
+        ASSERT_FALSE(read_mesh_entry(marked.data(), cut, &back, &error)) << "cut at " << cut;
     for (const auto& [at, value] : {std::pair<std::size_t, std::uint8_t>{8, 0x80}, {9 + 4 + 9, 'x'}, {9 + 4 + 10 + 140 + 3, 0x7F}}) {
-        auto bad = e;  // count, name end, triangles
+        auto bad = marked;  // count, name end, triangles
         bad[at] = value;
         EXPECT_FALSE(read_mesh_entry(bad.data(), bad.size(), &back, &error)) << at;
     }

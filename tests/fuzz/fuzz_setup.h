@@ -27,9 +27,7 @@ public:
 
     void write(const std::uint8_t* data, std::size_t size);  // replaces the contents
     std::string bytes() const;                                 // the contents
-    static std::string folder() { return "/proc/self/fd/"; }
-    std::string name() const { return std::to_string(fd_); }
-    std::string path() const { return folder() + name(); }
+    std::string path() const { return "/proc/self/fd/" + std::to_string(fd_); }
 
 private:
     int fd_;

@@ -6,9 +6,8 @@
 
 #include "resources/image_scale.h"
 #include "resources/image_texture.h"
-#include "resources/mipmap_chain.h"
-#include "resources/png_bytes.h"
 #include "support/gl_test.h"
+#include "support/image_bytes.h"
 
 namespace {
 
@@ -34,23 +33,37 @@ protected:
     }
 };
 
-TEST_F(TextureUpload, RgbAndRgbaMipmappedWithTrilinearFiltersAndLeftBound) {
-    for (int channels : {3, 4}) {
-        Bytes pixels(std::size_t(4 * channels));  // 2 x 2; RGB rows of 6 bytes
-        for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = std::uint8_t(10 * i + 1);
-        const Bytes png = make_png(2, 2, channels, pixels);
-        const GLuint name = mac_load_tex(png.data(), std::int32_t(png.size()));
-        GLint bound = 0, mag = 0, min = 0;
-        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
-        EXPECT_TRUE(name != 0 && GLuint(bound) == name && mag == GL_LINEAR && min == GL_LINEAR_MIPMAP_LINEAR);
-        const GLenum format = channels == 3 ? GL_RGB : GL_RGBA;
-        EXPECT_EQ(level_parameter(0, GL_TEXTURE_INTERNAL_FORMAT), GLint(format));
-        const auto got = levels(format);
-        ASSERT_EQ(got.size(), 2u);
-        EXPECT_EQ(got[0], pixels);
-    }
+TEST_F(TextureUpload, MipmappedLevelForLevelAsGluWithTrilinearFiltersAndLeftBound) {
+    // A refused image generates no texture name: in a fresh context the first
+    // name handed out is 1.
+    for (const Bytes& bytes : {make_png(2, 2, 1, Bytes(4, 9)), Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'}})
+        EXPECT_EQ(mac_load_tex(bytes.data(), std::int32_t(bytes.size())), 0u);
+    std::mt19937 random(7);
+    GLuint next_name = 1;
+    for (int channels : {3, 4})
+        for (auto [w, h] : {std::pair{1, 1}, std::pair{2, 1}, std::pair{1, 8}, std::pair{16, 16}, std::pair{64, 4}, std::pair{2, 32}}) {
+            SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " x" + std::to_string(channels));
+            const GLenum format = channels == 3 ? GL_RGB : GL_RGBA;
+            Bytes pixels(std::size_t(w * h * channels));
+            for (auto& p : pixels) p = std::uint8_t(random());
+            const Bytes png = make_png(w, h, channels, pixels);
+            const GLuint name = mac_load_tex(png.data(), std::int32_t(png.size()));
+            GLint bound = 0, mag = 0, min = 0;
+            glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+            glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag);
+            glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
+            EXPECT_TRUE(name == next_name && GLuint(bound) == name);
+            EXPECT_TRUE(mag == GL_LINEAR && min == GL_LINEAR_MIPMAP_LINEAR);
+            EXPECT_EQ(level_parameter(0, GL_TEXTURE_INTERNAL_FORMAT), GLint(format));
+            const auto loaded = levels(format);
+            GLuint glu = 0;
+            glGenTextures(1, &glu);
+            glBindTexture(GL_TEXTURE_2D, glu);
+            glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+            ASSERT_EQ(gluBuild2DMipmaps(GL_TEXTURE_2D, GLint(format), w, h, format, GL_UNSIGNED_BYTE, pixels.data()), 0);
+            EXPECT_EQ(loaded, levels(format));
+            next_name = glu + 1;
+        }
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
@@ -71,38 +84,6 @@ TEST_F(TextureUpload, ScalesToNearestPowersOfTwoWithoutSkewAndRestoresAlignment)
     for (int v : {0, 50, 100, 150, 200}) column.pixels.insert(column.pixels.end(), {std::uint8_t(v), 0, 0, 255});
     scale_image(&column, 1, 4);  // new row 1 covers the last 3/4 of old row 1 and half of old row 2
     EXPECT_EQ(column.pixels, (Bytes{10, 0, 0, 255, 70, 0, 0, 255, 130, 0, 0, 255, 190, 0, 0, 255}));
-}
-
-TEST_F(TextureUpload, RefusedImagesGenerateNoTextureName) {
-    for (const Bytes& bytes : {make_png(2, 2, 1, Bytes(4, 9)), Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'}})
-        EXPECT_EQ(mac_load_tex(bytes.data(), std::int32_t(bytes.size())), 0u);
-    GLuint next = 0;  // in a fresh context the first name handed out is 1
-    glGenTextures(1, &next);
-    EXPECT_EQ(next, 1u);
-}
-
-TEST_F(TextureUpload, MipmapChainEqualsGluLevelForLevel) {
-    std::mt19937 random(7);
-    for (int channels : {3, 4})
-        for (auto [w, h] : {std::pair{1, 1}, std::pair{2, 1}, std::pair{1, 8}, std::pair{16, 16}, std::pair{64, 4}, std::pair{2, 32}}) {
-            SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " x" + std::to_string(channels));
-            const GLenum format = channels == 3 ? GL_RGB : GL_RGBA;
-            Bytes pixels(std::size_t(w * h * channels));
-            for (auto& p : pixels) p = std::uint8_t(random());
-            glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-            GLuint names[2];
-            glGenTextures(2, names);
-            glBindTexture(GL_TEXTURE_2D, names[0]);
-            ASSERT_EQ(gluBuild2DMipmaps(GL_TEXTURE_2D, GLint(format), w, h, format, GL_UNSIGNED_BYTE, pixels.data()), 0);
-            const auto expected = levels(format);
-            glBindTexture(GL_TEXTURE_2D, names[1]);
-            DecodedImage image{w, h, channels * 8, pixels};
-            upload_mipmap_chain(&image);
-            EXPECT_EQ(levels(format), expected);
-            EXPECT_EQ(level_parameter(0, GL_TEXTURE_INTERNAL_FORMAT), GLint(format));
-            glDeleteTextures(2, names);
-        }
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 }  // namespace

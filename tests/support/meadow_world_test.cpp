@@ -4,6 +4,7 @@
 #include "host/singletons.h"
 #include "meadow/scene_assembly.h"
 #include "scene/model.h"
+#include "support/mesh_bytes.h"
 
 namespace lunabrelle::test {
 namespace {
@@ -22,13 +23,34 @@ void collect_drawn(const Object* node, std::vector<const Model*>* out) {
     for (const Object* child : node->links) collect_drawn(child, out);
 }
 
+void write_tagged_archive(const ArchiveFolder& to, const std::string& name, const std::vector<std::string>& entries) {
+    ArchiveEntries archive;
+    for (const std::string& entry : entries) {
+        MeshRecordData triangle{"@" + entry, flat_material(1, 1, 1, 1), {0, 0, 0, 1, 0, 0, 0, 1, 0},
+                                {0, 0, 1, 0, 0, 1, 0, 0, 1}, std::vector<double>(6, 0.0)};
+        archive.emplace_back(entry, mesh_entry({triangle}));
+    }
+    to.add(name, archive);
+}
+
 }  // namespace
 
 void MeadowWorldTest::SetUp() {
     GlTest::SetUp();
-    archives.write_scene_archives();
-    mac_boundle_path = archives.path;
-    mac_config_path = archives.path + "/absent.cfg";
+    std::vector<std::string> clock, calendar, utils = {"fps"};
+    for (int i = 0; i <= 9; ++i) clock.push_back(std::to_string(i)), utils.push_back(std::to_string(i));
+    for (int i = 1; i <= 31; ++i) calendar.push_back(std::to_string(i));
+    for (int i = 1; i <= 12; ++i) calendar.push_back("m" + std::to_string(i));
+    clock.insert(clock.end(), {"podlozka", "podlozka_am", "dot", "am", "pm", "ciferblat", "sec", "min", "chas"});
+    calendar.insert(calendar.end(), {"fon", "fon_rus", "day", "day_rus", "null", "sel"});
+    write_tagged_archive(archives, "main.pak", {"fon", "flowers"});
+    for (int i = 1; i <= 5; ++i)
+        write_tagged_archive(archives, "butterfly" + std::to_string(i) + ".pak", {"brushko", "krilo"});
+    write_tagged_archive(archives, "clock.pak", clock);
+    write_tagged_archive(archives, "calendar.pak", calendar);
+    write_tagged_archive(archives, "utils.pak", utils);
+    mac_boundle_path = archives.folder.path().string();
+    mac_config_path = archives.folder.file("absent.cfg");
     mac_construct();
     ASSERT_NE(conf, nullptr);
     conf->show_fps = false;
@@ -43,7 +65,6 @@ void MeadowWorldTest::SetUp() {
 void MeadowWorldTest::TearDown() {
     mac_destruct();
     EXPECT_TRUE(media.packs.empty()) << "archives left open: " << media.names.size();
-    media.setpwd("0");
 }
 
 void MeadowWorldTest::build() { mac_init(kWidth, kHeight, 32); }

@@ -1,6 +1,8 @@
 // Fixture for tests of the assembled scene: a real headless context, every
-// archive the scene opens written as tagged test archives (temp_archive.h),
-// a virtual clock in UTC, and a constructed world whose settings the test sets
+// archive the scene opens written with every entry the scene names, each a
+// one-triangle mesh whose texture name "@<entry>" (an image no archive holds,
+// so the mesh draws untextured) tells which entry a drawn Model came from; a
+// virtual clock in UTC, and a constructed world whose settings the test sets
 // before build() runs mac_init. TearDown destroys the world and checks that
 // every archive was closed.
 #pragma once
@@ -24,7 +26,7 @@ protected:
     void build();                          // mac_init at the context's size
     void frame(std::int64_t advance_ms);   // advances the clock, draws one frame
 
-    TempArchiveFolder archives;
+    ArchiveFolder archives;
     VirtualClock clock;
 };
 

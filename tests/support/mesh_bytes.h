@@ -1,5 +1,5 @@
-// Builders for the bytes of mesh entries and small BMP images, for tests that
-// load meshes through archives.
+// Builders for the bytes of mesh entries, for tests that load meshes through
+// archives (image_bytes.h writes the pictures such archives hold).
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scene/model.h"
+#include "support/image_bytes.h"
 
 namespace lunabrelle::test {
 
@@ -30,11 +31,9 @@ MeshRecordData square(const std::string& texture, double x0, double y0, double x
 // N triangles of made-up numbers; the k-th double of the vertices is k.
 MeshRecordData numbered(const std::string& texture, int triangles);
 
+// A record in the layout of scene/model.h, its header and reserved byte zero.
 std::vector<std::uint8_t> mesh_record(const MeshRecordData& record);
 // marker 255 writes the four reserved bytes before the count.
 std::vector<std::uint8_t> mesh_entry(const std::vector<MeshRecordData>& records, std::uint8_t marker = 0);
-
-// An uncompressed 24-bit BMP of one colour.
-std::vector<std::uint8_t> solid_bmp(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b);
 
 }  // namespace lunabrelle::test

@@ -1,12 +1,16 @@
-// Archives written to temporary folders: one the archive registry is pointed
-// at for the life of the object, and one of the scene's archives.
+// Archives written to a temporary folder that the archive registry is pointed
+// at for the life of the object.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "resources/media.h"
+#include "resources/pack.h"
 #include "support/temp_folder.h"
 
 namespace lunabrelle::test {
@@ -14,12 +18,19 @@ namespace lunabrelle::test {
 using ArchiveEntries = std::vector<std::pair<std::string, std::vector<std::uint8_t>>>;
 
 // Writes an archive of the entries to path; a failure fails the test.
-void write_archive(const std::string& path, const ArchiveEntries& entries);
+inline void write_archive(const std::string& path, const ArchiveEntries& entries) {
+    Pack pack;
+    for (const auto& [entry, bytes] : entries) {
+        raw data{const_cast<std::uint8_t*>(bytes.data()), static_cast<std::int32_t>(bytes.size())};
+        if (pack.pushfile(entry.c_str(), data) != 1) ADD_FAILURE() << "cannot add " << entry;
+    }
+    if (!pack.save(path.c_str())) ADD_FAILURE() << "cannot write " << path;
+}
 
 class ArchiveFolder {
 public:
-    ArchiveFolder();   // sets media's prefix to the folder
-    ~ArchiveFolder();  // sets the prefix back to none
+    ArchiveFolder() { media.setpwd(folder.path().string() + "/"); }  // media's prefix: the folder
+    ~ArchiveFolder() { media.setpwd("0"); }                           // back to none
     ArchiveFolder(const ArchiveFolder&) = delete;
     ArchiveFolder& operator=(const ArchiveFolder&) = delete;
 
@@ -27,21 +38,6 @@ public:
     void add(const std::string& name, const ArchiveEntries& entries) const { write_archive(folder.file(name), entries); }
 
     TempFolder folder;
-};
-
-// The scene's archives for tests: every entry a one-triangle mesh whose
-// texture name "@<entry>" (an image no archive holds, so the mesh draws
-// untextured) tells which entry a drawn Model came from.
-class TempArchiveFolder {
-public:
-    // Writes archive name holding one tagged mesh per entry name.
-    void write_tagged_archive(const std::string& name, const std::vector<std::string>& entries) const;
-    // "main.pak", "butterfly1.pak" .. "butterfly5.pak", "clock.pak",
-    // "calendar.pak" and "utils.pak" with every entry the scene names.
-    void write_scene_archives() const;
-
-    TempFolder folder;
-    const std::string path = folder.path().string();  // no trailing '/'
 };
 
 }  // namespace lunabrelle::test

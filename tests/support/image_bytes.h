@@ -1,6 +1,6 @@
-// PNG files for the decoder tests, written by stb_image_write (8-bit samples,
-// 1 to 4 channels: grey, grey + alpha, RGB, RGBA), with helpers to patch what
-// it cannot write.
+// Image files for tests, written by stb_image_write: PNGs of 8-bit samples
+// (1 to 4 channels: grey, grey + alpha, RGB, RGBA) and 24-bit BMPs, with
+// helpers to patch what it cannot write.
 #pragma once
 
 #include <stb_image_write.h>
@@ -23,6 +23,14 @@ inline Bytes make_png(int width, int height, int channels, const Bytes& pixels) 
     Bytes png;
     stbi_write_png_to_func(append_to, &png, width, height, channels, pixels.data(), width * channels);
     return png;
+}
+
+// An uncompressed 24-bit BMP of one colour; its height is the int32 at byte 22.
+inline Bytes solid_bmp(int width, int height, unsigned char r, unsigned char g, unsigned char b) {
+    Bytes pixels(std::size_t(width) * std::size_t(height) * 3), bmp;
+    for (std::size_t i = 0; i < pixels.size(); i += 3) pixels[i] = r, pixels[i + 1] = g, pixels[i + 2] = b;
+    stbi_write_bmp_to_func(append_to, &bmp, width, height, 3, pixels.data());
+    return bmp;
 }
 
 inline void put_be32(unsigned char* at, unsigned long value) {
