@@ -20,7 +20,7 @@
 #include "platform/system/system.h"
 #include "support/file_size_limit.h"
 #include "support/log_capture.h"
-#include "support/temp_archive.h"
+#include "support/meadow_world_test.h"
 
 namespace lunabrelle::test {
 namespace {
@@ -72,8 +72,8 @@ class SaverViewTest : public HostTest {
 protected:
     void SetUp() override {
         HostTest::SetUp();
-        archives.write_scene_archives();
-        platform::set_resource_folder(archives.path);
+        write_scene_archives(archives);
+        platform::set_resource_folder(archives.folder.path().string());
         platform::set_settings_path(settings_file());
         view.sheetLoader = &loader;
     }
@@ -106,7 +106,7 @@ protected:
         for (std::size_t i = 0; i < values.size(); ++i) all()[i]->setFloatValue(values[i] == '1' ? 1.0f : 0.0f);
     }
 
-    TempArchiveFolder archives;
+    ArchiveFolder archives;
     LogCapture log;
     TestSurface surface{&gl_};
     PlainLoader loader;

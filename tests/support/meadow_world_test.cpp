@@ -35,8 +35,7 @@ void write_tagged_archive(const ArchiveFolder& to, const std::string& name, cons
 
 }  // namespace
 
-void MeadowWorldTest::SetUp() {
-    GlTest::SetUp();
+void write_scene_archives(const ArchiveFolder& archives) {
     std::vector<std::string> clock, calendar, utils = {"fps"};
     for (int i = 0; i <= 9; ++i) clock.push_back(std::to_string(i)), utils.push_back(std::to_string(i));
     for (int i = 1; i <= 31; ++i) calendar.push_back(std::to_string(i));
@@ -49,6 +48,11 @@ void MeadowWorldTest::SetUp() {
     write_tagged_archive(archives, "clock.pak", clock);
     write_tagged_archive(archives, "calendar.pak", calendar);
     write_tagged_archive(archives, "utils.pak", utils);
+}
+
+void MeadowWorldTest::SetUp() {
+    GlTest::SetUp();
+    write_scene_archives(archives);
     mac_boundle_path = archives.folder.path().string();
     mac_config_path = archives.folder.file("absent.cfg");
     mac_construct();

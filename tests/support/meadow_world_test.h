@@ -30,6 +30,10 @@ protected:
     VirtualClock clock;
 };
 
+// Writes into the folder every archive the scene opens, with every entry the
+// scene names as a tagged one-triangle mesh (see above).
+void write_scene_archives(const ArchiveFolder& archives);
+
 // Nodes in the subtree of node, node included.
 int count_nodes(const Object* node);
 
