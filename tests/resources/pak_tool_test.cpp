@@ -1,28 +1,19 @@
 // The archive tool, run as its own process from the build tree.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-
+#include "support/process.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-using lunabrelle::test::TempFolder;
+using namespace lunabrelle::test;
 
-// Runs lunabrelle-pak with args (shell words) inside dir: its exit status,
-// stdout and stderr.
-std::tuple<int, std::string, std::string> pak(const TempFolder& dir, const std::string& args) {
-    const char* build = std::getenv("LUNABRELLE_BUILD_DIR");
-    EXPECT_NE(build, nullptr) << "LUNABRELLE_BUILD_DIR is not set";
-    const std::string command = "cd '" + dir.path().string() + "' && '" + (build ? build : ".") +
-                                "/lunabrelle-pak' " + args + " >.stdout 2>.stderr";
-    const int status = std::system(command.c_str());
-    auto text = [&](const char* name) {
-        const auto bytes = dir.read(name);
-        return std::string(bytes.begin(), bytes.end());
-    };
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text(".stdout"), text(".stderr")};
+// Runs lunabrelle-pak with args (shell words) inside dir: its exit status and
+// its stdout and stderr as one text.
+using PakRun = std::pair<int, std::string>;
+PakRun pak(const TempFolder& dir, const std::string& args) {
+    const std::string command = "cd '" + dir.path().string() + "' && '" + build_dir() + "/lunabrelle-pak' " + args;
+    return run_capture({"/bin/sh", "-c", command}, {}, 20000);
 }
 
 TEST(PakTool, CreateListExtractRoundTripAndFailuresExitWithOneNamingTheFile) {
@@ -31,9 +22,9 @@ TEST(PakTool, CreateListExtractRoundTripAndFailuresExitWithOneNamingTheFile) {
     dir.write("fon", {'A', 'B'});
     dir.write("img/krilo.png", {0, 1, 2, 255, 4});
     dir.write("empty", {});
-    EXPECT_EQ(pak(dir, "create main.pak fon img/krilo.png empty"), std::tuple(0, "", ""));
-    EXPECT_EQ(pak(dir, "list main.pak"), std::tuple(0, "2\tfon\n5\timg/krilo.png\n0\tempty\n", ""));
-    EXPECT_EQ(std::get<0>(pak(dir, "extract main.pak out/")), 0);
+    EXPECT_EQ(pak(dir, "create main.pak fon img/krilo.png empty"), (PakRun{0, ""}));
+    EXPECT_EQ(pak(dir, "list main.pak"), (PakRun{0, "2\tfon\n5\timg/krilo.png\n0\tempty\n"}));
+    EXPECT_EQ(pak(dir, "extract main.pak out/").first, 0);
     for (const char* name : {"fon", "img/krilo.png", "empty"})
         EXPECT_EQ(dir.read(std::string("out/") + name), dir.read(name)) << name;
 
@@ -42,9 +33,9 @@ TEST(PakTool, CreateListExtractRoundTripAndFailuresExitWithOneNamingTheFile) {
         {"create new.pak fon missing.png", "missing.png"}, {"extract bad.pak out/", "bad.pak"},
         {"list none.pak", "none.pak"}, {"create main.pak", "usage"}, {"pack a b", "usage"}};
     for (const auto& [args, named] : failures) {
-        const auto [status, out, err] = pak(dir, args);
+        const auto [status, said] = pak(dir, args);
         EXPECT_EQ(status, 1) << args;
-        EXPECT_NE(err.find(named), std::string::npos) << args << ": " << err;
+        EXPECT_NE(said.find(named), std::string::npos) << args << ": " << said;
     }
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "new.pak"));
 }

@@ -79,25 +79,21 @@ TEST_F(MeshDraw, MatchesTheClientArrayDrawingWithinOnePerChannelAndLeavesTheStat
         glTranslatef(0, 0, -100);
         return rgba;
     };
-    struct Case {
-        const char* entry;
-        bool lit;
-        double scale;  // of the inner node; 1 leaves scaling off
-    };
-    for (const Case c : {Case{"lit_textured", true, 1}, Case{"alpha_tested", true, 1}, Case{"blended", true, 0.6},
-                         Case{"lit_textured", true, 1.7}, Case{"blended", false, 1}}) {
-        SCOPED_TRACE(std::string(c.entry) + (c.lit ? " lit" : "") + " at scale " + std::to_string(c.scale));
+    // The entry, whether it is lit, and the inner node's scale (1 leaves scaling off).
+    for (const auto& [entry, lit, scale] : {std::tuple{"lit_textured", true, 1.0}, {"alpha_tested", true, 1.0},
+                                            {"blended", true, 0.6}, {"lit_textured", true, 1.7}, {"blended", false, 1.0}}) {
+        SCOPED_TRACE(std::string(entry) + (lit ? " lit" : "") + " at scale " + std::to_string(scale));
         frame();
         // root -> outer (moved) -> inner (moved, maybe scaled, the mesh), then the
         // backdrop: a blended mesh shows over it only when it waits for the pass.
         Object root;
         auto *outer = new Object, *inner = new Object, *back = new Object, *glass = new Object;
         outer->coordin.chposition(3, -2, 0);
-        inner->add("m.pak", c.entry);
+        inner->add("m.pak", entry);
         const Model& mesh = *inner->models[0];
         inner->coordin.chposition(-1.5, 2.5, 1);
-        if (c.scale != 1) inner->coordin.chscale(c.scale, c.scale, c.scale);
-        if (c.lit) inner->addfun(test, nullptr);
+        if (scale != 1) inner->coordin.chscale(scale, scale, scale);
+        if (lit) inner->addfun(test, nullptr);
         back->add("m.pak", "backdrop");
         // Last a lit glass between the backdrop and the mesh: blended over a
         // blended mesh, which writes no depth; over an opaque one with the depth
@@ -122,8 +118,8 @@ TEST_F(MeshDraw, MatchesTheClientArrayDrawingWithinOnePerChannelAndLeavesTheStat
 
         plain_draw(*back->models[0]);
         glTranslated(3 - 1.5, -2 + 2.5, 1);
-        if (c.scale != 1) glScaled(c.scale, c.scale, c.scale), glEnable(GL_NORMALIZE);
-        if (c.lit) glEnable(GL_LIGHTING), glEnable(GL_LIGHT1);
+        if (scale != 1) glScaled(scale, scale, scale), glEnable(GL_NORMALIZE);
+        if (lit) glEnable(GL_LIGHTING), glEnable(GL_LIGHT1);
         if (mesh.material.alpha_test) glEnable(GL_ALPHA_TEST);
         if (mesh.material.blend) glDepthMask(GL_FALSE), glEnable(GL_BLEND);
         plain_draw(mesh);

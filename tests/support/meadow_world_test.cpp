@@ -57,13 +57,10 @@ void MeadowWorldTest::SetUp() {
     mac_config_path = archives.folder.file("absent.cfg");
     mac_construct();
     ASSERT_NE(conf, nullptr);
-    conf->show_fps = false;
-    conf->show_time = false;
-    conf->analog_clock = false;
+    for (bool* off : {&conf->show_fps, &conf->show_time, &conf->analog_clock, &conf->big_clock, &conf->show_calendar,
+                      &conf->monday_first})
+        *off = false;
     conf->time_24h = true;
-    conf->big_clock = false;
-    conf->show_calendar = false;
-    conf->monday_first = false;
 }
 
 void MeadowWorldTest::TearDown() {

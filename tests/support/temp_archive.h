@@ -31,8 +31,6 @@ class ArchiveFolder {
 public:
     ArchiveFolder() { media.setpwd(folder.path().string() + "/"); }  // media's prefix: the folder
     ~ArchiveFolder() { media.setpwd("0"); }                           // back to none
-    ArchiveFolder(const ArchiveFolder&) = delete;
-    ArchiveFolder& operator=(const ArchiveFolder&) = delete;
 
     // Writes the archive name (e.g. "mesh.pak") into the folder.
     void add(const std::string& name, const ArchiveEntries& entries) const { write_archive(folder.file(name), entries); }
