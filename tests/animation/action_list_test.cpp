@@ -1,14 +1,11 @@
-// Actions, the per-node action list on the world clock, event slots, and the
-// library's timed deletion.
+// Actions, the per-node action list on the world clock, and event slots.
 #include <limits>
 #include <utility>
 #include <vector>
 
-#include "animation/action_library.h"
 #include "animation/animate.h"
 #include "animation/event.h"
 #include "host/world_time.h"
-#include "scene/object.h"
 #include "support/gl_test.h"
 
 namespace {
@@ -30,7 +27,7 @@ std::vector<int> ids(const Animate& list) {
     return out;
 }
 
-TEST(Action, LivesItsDurationRunningOnlyZeroIsEndlessAndTimesADeletionByItsOwnClock) {
+TEST(Action, LivesItsDurationRunningOnlyAndZeroIsEndless) {
     for (double duration : {0.0, -0.0, -1.0, std::numeric_limits<double>::quiet_NaN()}) {
         Action a = recording(1, duration);
         for (int i = 0; i < 20; ++i) a.animate(1'000'000);
@@ -47,15 +44,6 @@ TEST(Action, LivesItsDurationRunningOnlyZeroIsEndlessAndTimesADeletionByItsOwnCl
     a.animate(100);  // exactly used up
     EXPECT_TRUE(a.rip());
     EXPECT_EQ(runs.size(), 3u);
-    Object node;  // a timed deletion waits for its action's own clock to pass the time
-    Object_curent = &node;
-    Action die(2, true, 0.0);
-    die.init(die_after_msec, 0, 500.0, 0.0, 0.0);
-    die.animate(500);
-    EXPECT_FALSE(node.dead);
-    die.animate(1);
-    EXPECT_TRUE(node.dead);
-    Object_curent = nullptr;
 }
 
 using AnimateTest = lunabrelle::test::GlTest;  // a list's frame moves the modelview
@@ -126,8 +114,6 @@ TEST(Event, SendCopiesTemplatesThenCarriesOutIdCommandsThenForwardsDepthFirst) {
     EXPECT_EQ(ids(list), (std::vector<int>{1, 1, 2}));
     EXPECT_TRUE(list.actions[2].rip());
     EXPECT_EQ(ids(other), (std::vector<int>{3, 5, 4}));
-    for (int slot : {-1, 3, 1000}) e.send(slot);  // slots that do not exist do nothing
-    EXPECT_EQ(list.actions.size(), 3u);
 }
 
 }  // namespace

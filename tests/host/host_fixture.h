@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "host/frame_driver.h"
+#include "host/singletons.h"
 #include "support/gl_test.h"
 #include "support/temp_folder.h"
 #include "support/virtual_clock.h"
@@ -12,8 +14,11 @@ namespace lunabrelle::test {
 
 class HostTest : public GlTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        GlTest::SetUp();
+        mac_config_path = settings_file();
+    }
+    void TearDown() override { mac_destruct(); }
 
     std::string settings_file() const { return folder.file("settings.cfg"); }  // absent until written
 

@@ -62,7 +62,6 @@ TEST_F(MeadowTest, EveryFlowerAndButterflyStaysInsideTheViewWingsBeatInOppositio
                 const double left = body->links.at(0)->animate.delta.rotation[0];
                 EXPECT_NE(left, 0.0) << b;
                 EXPECT_NEAR(left + body->links.at(1)->animate.delta.rotation[0], 0.0, 1e-9) << b;
-                EXPECT_EQ(body->animate.delta.position[2] != 0.0, b > 0) << b;  // only flyers bob
             }
         }
     }
@@ -108,8 +107,7 @@ TEST_F(MeadowTest, TheRestingButterflySitsOnAFlowerWhileTheMeadowTurns) {
 
 // A scene rebuilt in a running world (after a resize) is the one a fresh start
 // with the same seed makes, nothing of the old tree left, and shows its
-// overlays from its first frame; the generator runs on, and another seed
-// arranges the meadow otherwise.
+// overlays from its first frame; another seed arranges the meadow otherwise.
 TEST_F(MeadowTest, ARebuildMatchesAFreshStartFromItsFirstFrameAndAnotherSeedArrangesOtherwise) {
     conf->show_time = conf->show_calendar = conf->show_fps = true;
     conf->time_24h = false;
@@ -132,7 +130,6 @@ TEST_F(MeadowTest, ARebuildMatchesAFreshStartFromItsFirstFrameAndAnotherSeedArra
     EXPECT_EQ(rebuilt.first, fresh.first);
     EXPECT_TRUE(rebuilt.second == fresh.second);
     EXPECT_EQ(overlay->funs.size(), 1u);  // the depth hook is not given twice
-    EXPECT_FALSE(first_frames().second == fresh.second);
     seed_random(4);
     EXPECT_FALSE(first_frames().second == fresh.second);
 }

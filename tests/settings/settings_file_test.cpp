@@ -69,7 +69,6 @@ const std::vector<int> kChangedFields = {1, 0, 1, 0, 0, 1, 1, 0xAB, -123456, 7};
 TEST(ConfigLayout, ReadsAndWritesEveryFieldInItsPlace) {
     EXPECT_EQ(fields(read_bytes(kChanged)), kChangedFields);
     EXPECT_EQ(saved_bytes(read_bytes(kChanged)), kChanged);
-    EXPECT_EQ(fields(read_bytes(saved_bytes(Config()))), fields(Config()));
     // Reserved texts are skipped on reading and written empty.
     Bytes texts = {1, 0, 0, 0, 3, 0, 0, 0, 'a', 'b', 'c', 2, 0, 0, 0, 'd', 'e'};
     texts.insert(texts.end(), kChanged.begin() + 12, kChanged.end());
@@ -137,7 +136,6 @@ TEST(SettingsFile, SaveSyncsBeforeReplacingAFailedSaveKeepsTheOldFileALinkKeepsI
     EXPECT_EQ(mode_of(dir.file("real/settings")), 0600u);
     EXPECT_EQ(entries_in(dir.path() / "real"), 1);
     ASSERT_TRUE(save_config(Config(), dir.file("config/lunabrelle/quorvix_lunabrelle.cfg")));
-    EXPECT_EQ(dir.read("config/lunabrelle/quorvix_lunabrelle.cfg").size(), kChanged.size());
     EXPECT_EQ(mode_of(dir.file("config")), 0700u);
     EXPECT_EQ(mode_of(dir.file("config/lunabrelle")), 0700u);
 }
