@@ -38,13 +38,16 @@ pid_t spawn_process(const std::vector<std::string>& args, const std::vector<std:
     return posix_spawnp(&pid, args[0].c_str(), actions, nullptr, argv.data(), envp.data()) == 0 ? pid : -1;
 }
 
-bool wait_process(pid_t pid, int timeout_ms, int* status) {
-    for (int waited = 0;; waited += 10) {
-        const pid_t done = waitpid(pid, status, WNOHANG);
-        if (done == pid) return true;
-        if (done < 0 || waited >= timeout_ms) return false;
-        usleep(10000);
+bool eventually(int timeout_ms, const std::function<bool()>& condition) {
+    for (int waited = 0;; waited += 50) {
+        if (condition()) return true;
+        if (waited >= timeout_ms) return false;
+        usleep(50000);
     }
+}
+
+bool wait_process(pid_t pid, int timeout_ms, int* status) {
+    return eventually(timeout_ms, [&] { return waitpid(pid, status, WNOHANG) == pid; });
 }
 
 void stop_process(pid_t pid, int timeout_ms) {
