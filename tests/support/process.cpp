@@ -20,6 +20,12 @@ std::string build_dir() {
     return dir != nullptr ? dir : ".";
 }
 
+std::string read_text(const std::string& path) {
+    std::stringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
 pid_t spawn_process(const std::vector<std::string>& args, const std::vector<std::string>& env,
                     const posix_spawn_file_actions_t* actions) {
     std::vector<std::string> environment;
@@ -74,9 +80,7 @@ std::pair<int, std::string> run_capture(const std::vector<std::string>& args, co
         stop_process(pid, 1000);
         return {-1, "hung"};
     }
-    std::stringstream text;
-    text << std::ifstream(out).rdbuf();
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), text.str()};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), read_text(out)};
 }
 
 }  // namespace lunabrelle::test

@@ -13,6 +13,7 @@
 namespace lunabrelle::test {
 
 std::string build_dir();  // $LUNABRELLE_BUILD_DIR, else "."
+std::string read_text(const std::string& path);  // the whole file; empty when it cannot be read
 
 // Starts args[0] (a path, or a name looked up on $PATH) with args, the test's
 // environment changed by env (NAME=VALUE replaces NAME; NAME= alone removes

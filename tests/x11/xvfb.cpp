@@ -71,11 +71,8 @@ long lit_pixels(Display* display, Window window, int x, int y, int width, int he
 }
 
 Window make_window(Display* display, int width, int height, bool map) {
-    XSetWindowAttributes attributes{};
-    const Window window =
-        XCreateWindow(display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(width),
-                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                      CWBackPixel | CWBorderPixel, &attributes);
+    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(width),
+                                              static_cast<unsigned>(height), 0, 0, 0);  // black
     if (map) XMapWindow(display, window);
     XSync(display, False);
     return window;

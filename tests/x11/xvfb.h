@@ -17,7 +17,7 @@ namespace lunabrelle::x11 {
 constexpr int kAppearMs = 120000;
 constexpr int kStopMs = 30000;
 
-using test::build_dir, test::eventually, test::run_capture, test::spawn_process, test::stop_process,
+using test::build_dir, test::eventually, test::read_text, test::run_capture, test::spawn_process, test::stop_process,
     test::wait_process;
 
 // A server on a free display number (Xvfb picks it and reports it through
@@ -39,7 +39,7 @@ struct XvfbServer {
 // (nearly) black, in a 24-bit TrueColor window as every test server has;
 // -1 when the window cannot be read (gone, unmapped).
 long lit_pixels(Display* display, Window window, int x = 0, int y = 0, int width = 0, int height = 0);
-// A top-level window of the test, mapped when asked; no input selected.
+// A black top-level window of the test, mapped when asked; no input selected.
 Window make_window(Display* display, int width, int height, bool map);
 // The top-level windows titled name.
 std::vector<Window> named_windows(Display* display, const std::string& name);
