@@ -29,7 +29,6 @@ TEST(Paths, SettingsFollowAnAbsoluteXdgConfigHomeAndArchivesAreInstalledInHackFo
         EXPECT_EQ(platform::settings_path(), path) << (xdg ? xdg : "unset");
     }
     const struct { std::vector<const char*> folders; const char* program; const char* found; } cases[] = {
-        {{"usr/bin", "usr/share/lunabrelle"}, "usr/bin", "usr/share/lunabrelle"},
         {{"usr/libexec/xscreensaver", "usr/share/lunabrelle"}, "usr/libexec/xscreensaver", "usr/share/lunabrelle"},
         {{"usr/lib/other", "usr/share/lunabrelle"}, "usr/lib/other", "usr/lib/other/resources"},
         {{"build/resources", "build/tests"}, "build/tests", "build/resources"},
