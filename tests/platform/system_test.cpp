@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,44 +19,28 @@
 namespace lunabrelle::test {
 namespace {
 
-// Sets (null: unsets) an environment variable while it lives.
-struct ScopedEnv {
-    ScopedEnv(const char* name, const char* value) : name(name), had(std::getenv(name) != nullptr) {
-        if (had) old = std::getenv(name);
-        value != nullptr ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~ScopedEnv() { had ? setenv(name, old.c_str(), 1) : unsetenv(name); }
-    const char* name;
-    bool had;
-    std::string old;
-};
-
 TEST(Paths, SettingsFollowAnAbsoluteXdgConfigHomeAndArchivesAreInstalledInHackFolderOrBuildTree) {
-    ScopedEnv home("HOME", "/home/tester");
+    setenv("HOME", "/home/tester", 1);
     const char* home_file = "/home/tester/.config/quorvix_lunabrelle.cfg";
     using Case = std::pair<const char*, const char*>;
     for (const auto& [xdg, path] : {Case{"/srv/conf", "/srv/conf/quorvix_lunabrelle.cfg"}, Case{nullptr, home_file},
                                     Case{"relative/conf", home_file}, Case{"", home_file}}) {
-        ScopedEnv env("XDG_CONFIG_HOME", xdg);
+        xdg != nullptr ? setenv("XDG_CONFIG_HOME", xdg, 1) : unsetenv("XDG_CONFIG_HOME");
         EXPECT_EQ(platform::settings_path(), path) << (xdg ? xdg : "unset");
     }
     const struct { std::vector<const char*> folders; const char* program; const char* found; } cases[] = {
-        {{"usr/bin", "usr/share/lunabrelle"}, "usr/bin", "usr/share/lunabrelle"},
         {{"usr/libexec/xscreensaver", "usr/share/lunabrelle"}, "usr/libexec/xscreensaver", "usr/share/lunabrelle"},
         {{"usr/lib/other", "usr/share/lunabrelle"}, "usr/lib/other", "usr/lib/other/resources"},
         {{"build/resources", "build/tests"}, "build/tests", "build/resources"},
-        {{"build/resources"}, "build", "build/resources"},
         {{"p/bin/resources", "p/share/lunabrelle"}, "p/bin", "p/share/lunabrelle"}};
     for (const auto& c : cases) {
         TempFolder root;
         for (const char* f : c.folders) std::filesystem::create_directories(root.path() / f);
         EXPECT_EQ(platform::resource_folder_beside(root.file(c.program)), root.file(c.found)) << c.program;
     }
-    platform::set_resource_folder("/opt/lunabrelle/res");
-    EXPECT_EQ(platform::resource_folder(), "/opt/lunabrelle/res");
 }
 
-TEST(Time, TheVirtualClockDrivesEverySeamLocalTimeKeepsItsOutputOnFailureAndSeedsDiffer) {
+TEST(Time, TheVirtualClockDrivesEverySeamAndSeedsDiffer) {
     const std::time_t before = std::time(nullptr);
     // The renderer's virtual clock, either side of the epoch and backwards,
     // then the real clock again.
@@ -70,15 +53,9 @@ TEST(Time, TheVirtualClockDrivesEverySeamLocalTimeKeepsItsOutputOnFailureAndSeed
         EXPECT_EQ(now.seconds * 1000000 + now.microseconds, c.seconds * 1000000 + c.micro);
         EXPECT_EQ(platform::calendar_time(), c.seconds) << c.us;
     }
-    advance_virtual_time(-1000001);
-    EXPECT_EQ(virtual_time(), -3000001);
     remove_virtual_clock();
     EXPECT_GE(platform::calendar_time(), before);
 
-    std::tm out{};
-    out.tm_year = 77;
-    EXPECT_FALSE(platform::local_time(std::numeric_limits<std::time_t>::max(), &out));
-    EXPECT_EQ(out.tm_year, 77) << "changed on failure";
     // Two savers started in the same second (two screens) get different seeds.
     std::set<unsigned> seeds;
     for (int i = 0; i < 8; ++i) seeds.insert(platform::random_seed());
@@ -91,7 +68,8 @@ TEST(OpenUrl, ReportsWhetherTheOpenerSucceeded) {
                                bin.file("status") + "'\nexit $s\n";
     bin.write("xdg-open", std::vector<unsigned char>(script.begin(), script.end()));
     std::filesystem::permissions(bin.file("xdg-open"), std::filesystem::perms::owner_all);
-    ScopedEnv path("PATH", bin.path().c_str());
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", bin.path().c_str(), 1);
     bin.write("status", {'0', '\n'});
     EXPECT_TRUE(platform::open_url("https://example.org/a b"));
     const std::string asked = "https://example.org/a b\n";
@@ -100,6 +78,7 @@ TEST(OpenUrl, ReportsWhetherTheOpenerSucceeded) {
     EXPECT_FALSE(platform::open_url("https://example.org"));
     std::filesystem::remove(bin.file("xdg-open"));
     EXPECT_FALSE(platform::open_url("https://example.org"));
+    setenv("PATH", path.c_str(), 1);
 }
 
 TEST(HeadlessGl, ReadsBackTopRowFirstAndKeepsItsObjectsOverAResize) {

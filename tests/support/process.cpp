@@ -20,6 +20,12 @@ std::string build_dir() {
     return dir != nullptr ? dir : ".";
 }
 
+std::string read_text(const std::string& path) {
+    std::stringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
 pid_t spawn_process(const std::vector<std::string>& args, const std::vector<std::string>& env,
                     const posix_spawn_file_actions_t* actions) {
     std::vector<std::string> environment;
@@ -38,13 +44,16 @@ pid_t spawn_process(const std::vector<std::string>& args, const std::vector<std:
     return posix_spawnp(&pid, args[0].c_str(), actions, nullptr, argv.data(), envp.data()) == 0 ? pid : -1;
 }
 
-bool wait_process(pid_t pid, int timeout_ms, int* status) {
-    for (int waited = 0;; waited += 10) {
-        const pid_t done = waitpid(pid, status, WNOHANG);
-        if (done == pid) return true;
-        if (done < 0 || waited >= timeout_ms) return false;
-        usleep(10000);
+bool eventually(int timeout_ms, const std::function<bool()>& condition) {
+    for (int waited = 0;; waited += 50) {
+        if (condition()) return true;
+        if (waited >= timeout_ms) return false;
+        usleep(50000);
     }
+}
+
+bool wait_process(pid_t pid, int timeout_ms, int* status) {
+    return eventually(timeout_ms, [&] { return waitpid(pid, status, WNOHANG) == pid; });
 }
 
 void stop_process(pid_t pid, int timeout_ms) {
@@ -71,9 +80,7 @@ std::pair<int, std::string> run_capture(const std::vector<std::string>& args, co
         stop_process(pid, 1000);
         return {-1, "hung"};
     }
-    std::stringstream text;
-    text << std::ifstream(out).rdbuf();
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), text.str()};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), read_text(out)};
 }
 
 }  // namespace lunabrelle::test

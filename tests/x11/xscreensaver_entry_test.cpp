@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -23,12 +22,6 @@ const std::string kList =
     "  GL: \t\t\t\tsuperquadrics --root\t\t\t    \\n\\\n"
     "- \"Blank\" \t\t\tblank-only --root\t\t\t    \\n\n";
 const std::string kTail = "\npointerHysteresis:\t10\n";
-
-std::string read_text(const std::string& path) {
-    std::stringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
 
 TEST(XscreensaverEntry, AnEntryInAnyFormIsFoundAndAFileWithoutAListIsLeftAlone) {
     std::string out;

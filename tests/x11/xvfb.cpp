@@ -9,11 +9,6 @@
 #include <tuple>
 
 namespace lunabrelle::x11 {
-namespace {
-
-int ignore_errors(Display*, XErrorEvent*) { return 0; }
-
-}  // namespace
 
 std::string hex_id(unsigned long window) {
     char text[32];
@@ -62,7 +57,7 @@ long lit_pixels(Display* display, Window window, int x, int y, int width, int he
     if (width <= 0 || height <= 0) return 0;
     // A window that vanished makes XGetImage fail; the test reads that as -1.
     XSync(display, False);
-    auto* previous = XSetErrorHandler(ignore_errors);
+    auto* previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
                               AllPlanes, ZPixmap);
     XSync(display, False);
@@ -75,20 +70,9 @@ long lit_pixels(Display* display, Window window, int x, int y, int width, int he
     return lit;
 }
 
-bool eventually(int timeout_ms, const std::function<bool()>& condition) {
-    for (int waited = 0;; waited += 50) {
-        if (condition()) return true;
-        if (waited >= timeout_ms) return false;
-        usleep(50000);
-    }
-}
-
 Window make_window(Display* display, int width, int height, bool map) {
-    XSetWindowAttributes attributes{};
-    const Window window =
-        XCreateWindow(display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(width),
-                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                      CWBackPixel | CWBorderPixel, &attributes);
+    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(width),
+                                              static_cast<unsigned>(height), 0, 0, 0);  // black
     if (map) XMapWindow(display, window);
     XSync(display, False);
     return window;
@@ -111,7 +95,7 @@ std::vector<Window> named_windows(Display* display, const std::string& name) {
 }
 
 std::pair<int, int> window_size(Display* display, Window window) {
-    auto* previous = XSetErrorHandler(ignore_errors);
+    auto* previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     XWindowAttributes attributes;
     const Status ok = XGetWindowAttributes(display, window, &attributes);
     XSetErrorHandler(previous);

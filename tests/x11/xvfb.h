@@ -4,7 +4,6 @@
 
 #include <X11/Xlib.h>
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,7 +17,8 @@ namespace lunabrelle::x11 {
 constexpr int kAppearMs = 120000;
 constexpr int kStopMs = 30000;
 
-using test::build_dir, test::run_capture, test::spawn_process, test::stop_process, test::wait_process;
+using test::build_dir, test::eventually, test::read_text, test::run_capture, test::spawn_process, test::stop_process,
+    test::wait_process;
 
 // A server on a free display number (Xvfb picks it and reports it through
 // -displayfd) with one screen of width x height x 24, killed when the object
@@ -39,9 +39,7 @@ struct XvfbServer {
 // (nearly) black, in a 24-bit TrueColor window as every test server has;
 // -1 when the window cannot be read (gone, unmapped).
 long lit_pixels(Display* display, Window window, int x = 0, int y = 0, int width = 0, int height = 0);
-// Checks condition every 50 ms for up to timeout_ms; true once it holds.
-bool eventually(int timeout_ms, const std::function<bool()>& condition);
-// A top-level window of the test, mapped when asked; no input selected.
+// A black top-level window of the test, mapped when asked; no input selected.
 Window make_window(Display* display, int width, int height, bool map);
 // The top-level windows titled name.
 std::vector<Window> named_windows(Display* display, const std::string& name);
