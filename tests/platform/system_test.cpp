@@ -1,18 +1,16 @@
-// The platform seams the system calls (paths, time, seeds, URL opener) and the
+// The platform seams the system calls (paths, seeds, URL opener) and the
 // headless context the tests and the renderer draw into.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/egl/headless_gl.h"
-#include "platform/render/virtual_clock.h"
 #include "platform/system/system.h"
 #include "support/temp_folder.h"
 
@@ -40,23 +38,8 @@ TEST(Paths, SettingsFollowAnAbsoluteXdgConfigHomeAndArchivesAreInstalledInHackFo
     }
 }
 
-TEST(Time, TheVirtualClockDrivesEverySeamAndSeedsDiffer) {
-    const std::time_t before = std::time(nullptr);
-    // The renderer's virtual clock, either side of the epoch and backwards,
-    // then the real clock again.
-    install_virtual_clock();
-    const struct { std::int64_t us; std::int64_t seconds, micro; } cases[] = {
-        {INT64_C(1798761600250000), 1798761600, 250000}, {-1, -1, 999999}, {-2000000, -2, 0}};
-    for (const auto& c : cases) {
-        set_virtual_time(c.us);
-        const platform::WallClock now = platform::wall_clock();
-        EXPECT_EQ(now.seconds * 1000000 + now.microseconds, c.seconds * 1000000 + c.micro);
-        EXPECT_EQ(platform::calendar_time(), c.seconds) << c.us;
-    }
-    remove_virtual_clock();
-    EXPECT_GE(platform::calendar_time(), before);
-
-    // Two savers started in the same second (two screens) get different seeds.
+TEST(Seeds, TwoSaversStartedInTheSameSecondGetDifferentSeeds) {
+    // Two screens start their savers together.
     std::set<unsigned> seeds;
     for (int i = 0; i < 8; ++i) seeds.insert(platform::random_seed());
     EXPECT_EQ(seeds.size(), 8u);

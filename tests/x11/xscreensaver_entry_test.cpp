@@ -23,22 +23,10 @@ const std::string kList =
     "- \"Blank\" \t\t\tblank-only --root\t\t\t    \\n\n";
 const std::string kTail = "\npointerHysteresis:\t10\n";
 
-TEST(XscreensaverEntry, AnEntryInAnyFormIsFoundAndAFileWithoutAListIsLeftAlone) {
-    std::string out;
-    // Present in any form XScreenSaver writes: disabled, named, by path, without "GL:".
-    for (const char* entry : {"-  GL: lunabrelle --root", "\"Meadow\" GL: lunabrelle -root -fps",
-                              "/usr/libexec/xscreensaver/lunabrelle --root", "lunabrelle"}) {
-        const std::string text = "programs:\t\\\n  maze --root \\n\\\n  " + std::string(entry) + " \\n\n";
-        EXPECT_EQ(add_program_entry(text, &out), EntryResult::present) << entry;
-    }
-    EXPECT_EQ(add_program_entry("programs:\t\\\n  lunabrelle-like --root \\n\n", &out), EntryResult::added);
-    EXPECT_EQ(add_program_entry(kHead + kTail, &out), EntryResult::no_list);
-}
-
 // The entry is added once, at the end of the list; every other line stays as
 // it was, the list's last line continuing into the new entry, which comes
 // last so that "selected" still names the same hack.
-TEST(XscreensaverEntry, TheCommandAddsTheEntryOnceKeepsABackupAndExplainsAMissingFile) {
+TEST(XscreensaverEntry, AddedOnceWithABackupFoundInAnyFormAndAMissingFileExplained) {
     test::TempFolder home;
     const std::string file = home.file(".xscreensaver");
     const auto add = [&] {
@@ -64,6 +52,15 @@ TEST(XscreensaverEntry, TheCommandAddsTheEntryOnceKeepsABackupAndExplainsAMissin
     stat(file.c_str(), &info);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home.path()), {}), 2) << "no stray files";
+    // Present in any form XScreenSaver writes: disabled, named, by path, without "GL:".
+    std::string out;
+    for (const char* entry : {"-  GL: lunabrelle --root", "\"Meadow\" GL: lunabrelle -root -fps",
+                              "/usr/libexec/xscreensaver/lunabrelle --root", "lunabrelle"}) {
+        const std::string text = "programs:\t\\\n  maze --root \\n\\\n  " + std::string(entry) + " \\n\n";
+        EXPECT_EQ(add_program_entry(text, &out), EntryResult::present) << entry;
+    }
+    EXPECT_EQ(add_program_entry("programs:\t\\\n  lunabrelle-like --root \\n\n", &out), EntryResult::added);
+    EXPECT_EQ(add_program_entry(kHead + kTail, &out), EntryResult::no_list);
 }
 
 }  // namespace
