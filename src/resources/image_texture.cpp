@@ -32,7 +32,10 @@ bool png_has_transparency_chunk(const unsigned char* bytes, std::size_t count) {
                                    std::size_t(bytes[at + 2]) << 8 | bytes[at + 3];
         const unsigned char* type = bytes + at + 4;
         if (std::memcmp(type, "tRNS", 4) == 0) return true;
-        if (std::memcmp(type, "IDAT", 4) == 0 || length > count - at - 8 - 4) return false;
+        if (std::memcmp(type, "IDAT", 4) == 0) return false;
+        // The chunk must end inside the file, so the next one starts no later than its end.
+        const std::size_t rest = count - at - 8;
+        if (rest < 4 || length > rest - 4) return false;
         at += 8 + length + 4;
     }
     return false;
