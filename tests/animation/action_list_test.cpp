@@ -114,6 +114,8 @@ TEST(Event, SendCopiesTemplatesThenCarriesOutIdCommandsThenForwardsDepthFirst) {
     EXPECT_EQ(ids(list), (std::vector<int>{1, 1, 2}));
     EXPECT_TRUE(list.actions[2].rip());
     EXPECT_EQ(ids(other), (std::vector<int>{3, 5, 4}));
+    for (int slot : {-1, 3, 1000}) e.send(slot);  // slots that do not exist do nothing
+    EXPECT_EQ(list.actions.size(), 3u);
 }
 
 }  // namespace

@@ -53,7 +53,9 @@ bool eventually(int timeout_ms, const std::function<bool()>& condition) {
 }
 
 bool wait_process(pid_t pid, int timeout_ms, int* status) {
-    return eventually(timeout_ms, [&] { return waitpid(pid, status, WNOHANG) == pid; });
+    pid_t done = 0;  // a child already reaped (or none) ends the wait at once
+    eventually(timeout_ms, [&] { return (done = waitpid(pid, status, WNOHANG)) != 0; });
+    return done == pid;
 }
 
 void stop_process(pid_t pid, int timeout_ms) {

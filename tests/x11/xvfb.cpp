@@ -10,6 +10,8 @@
 
 namespace lunabrelle::x11 {
 
+static int ignore_errors(Display*, XErrorEvent*) { return 0; }
+
 std::string hex_id(unsigned long window) {
     char text[32];
     std::snprintf(text, sizeof text, "0x%lx", window);
@@ -57,7 +59,7 @@ long lit_pixels(Display* display, Window window, int x, int y, int width, int he
     if (width <= 0 || height <= 0) return 0;
     // A window that vanished makes XGetImage fail; the test reads that as -1.
     XSync(display, False);
-    auto* previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    auto* previous = XSetErrorHandler(ignore_errors);
     XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
                               AllPlanes, ZPixmap);
     XSync(display, False);
@@ -95,7 +97,7 @@ std::vector<Window> named_windows(Display* display, const std::string& name) {
 }
 
 std::pair<int, int> window_size(Display* display, Window window) {
-    auto* previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    auto* previous = XSetErrorHandler(ignore_errors);
     XWindowAttributes attributes;
     const Status ok = XGetWindowAttributes(display, window, &attributes);
     XSetErrorHandler(previous);
